@@ -1,0 +1,19 @@
+# mv_add_gtest(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2 [QT])
+# One test program, registered with ctest as one test. QT links the Qt test
+# main (offscreen QApplication) instead of gtest_main.
+function(mv_add_gtest name)
+  cmake_parse_arguments(T "QT" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} test_support GTest::gtest)
+  if(T_QT)
+    target_link_libraries(${name} PRIVATE qt_test_main Qt6::Test Qt6::Widgets)
+  else()
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+  endif()
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${name})
+  # Loopback servers started by tests must never be reached through a proxy.
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;NO_PROXY=127.0.0.1,localhost;no_proxy=127.0.0.1,localhost;MV_CORPUS=${CMAKE_SOURCE_DIR}/../shared/corpus/pages;MV_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+    TIMEOUT 300)
+endfunction()

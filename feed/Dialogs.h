@@ -1,0 +1,34 @@
+#pragma once
+// The one door through which the program talks to the user: message boxes,
+// Yes/No questions and file choosers. The window uses a Qt implementation
+// (host/QtDialogs), the command line its own, tests a scripted one
+// (tests/support/ScriptedDialogs.h) that records every call.
+//
+// All texts are 8-bit, one byte per character, as everywhere in the program.
+#include <string>
+#include <vector>
+
+enum class MessageIcon { None, Information, Warning, Error, Question };
+
+struct FileFilter {
+    std::string name;     // "HTML Files (*.htm)"
+    std::string pattern;  // "*.htm"; several patterns separated by ';'
+};
+
+struct FileChooserRequest {
+    std::string title;
+    std::vector<FileFilter> filters;
+    unsigned flags = 0;  // the caller's chooser flags, kept for the record
+};
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A modal message box with an OK button.
+    virtual void message(const std::string& text, MessageIcon icon, const std::string& title) = 0;
+    // A modal question with Yes and No; true means Yes.
+    virtual bool askYesNo(const std::string& text, MessageIcon icon, const std::string& title) = 0;
+    // Modal file choosers; an empty result means cancelled or failed.
+    virtual std::string chooseOpenFile(const FileChooserRequest& request) = 0;
+    virtual std::string chooseSaveFile(const FileChooserRequest& request) = 0;
+};
