@@ -1,0 +1,25 @@
+#pragma once
+// Bringing the page into src.dat in the program's folder.
+#include "FeedProfile.h"
+#include "feed/Dialogs.h"
+
+#include <filesystem>
+#include <string>
+
+// Name of the working copy of the page, in the program's folder.
+inline const std::string SourceFileName = "src.dat";
+
+// Fetches the resource at the address (http, https, ftp, file, ... as
+// libcurl knows them; the usual proxy variables apply; redirects are
+// followed) and writes its body byte for byte to the target, replacing it.
+// Returns 0 only when the whole body was written; otherwise a non-zero
+// status (the libcurl code) and the target is left as it was.
+int DownloadPage(const std::string& address, const std::filesystem::path& target);
+
+// Web profile: downloads the address (not the profile's Source) into
+// src.dat. Local profile: copies the file named in Source into src.dat.
+// Shows the failure and returns false when the page could not be obtained.
+// A failed copy is reported as the system's description followed by CR LF
+// and "Unable to generate RSS Feed".
+bool FetchSource(const std::filesystem::path& folder, const FeedProfile& profile, const std::string& address,
+                 Dialogs& dialogs);
