@@ -1,7 +1,7 @@
 #pragma once
 // Generating the RSS document test.xml from the current profile.
 #include "FeedProfile.h"
-#include "feed/Dialogs.h"
+#include "Dialogs.h"
 
 #include <filesystem>
 #include <string>

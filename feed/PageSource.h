@@ -1,7 +1,7 @@
 #pragma once
 // Bringing the page into src.dat in the program's folder.
 #include "FeedProfile.h"
-#include "feed/Dialogs.h"
+#include "Dialogs.h"
 
 #include <filesystem>
 #include <string>

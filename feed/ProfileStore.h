@@ -5,7 +5,7 @@
 // bare file names to it. Failures are shown through Dialogs, titled
 // AppTitle, with the error icon.
 #include "FeedProfile.h"
-#include "feed/Dialogs.h"
+#include "Dialogs.h"
 
 #include <filesystem>
 #include <string>

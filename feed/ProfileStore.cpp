@@ -1,0 +1,217 @@
+#include "ProfileStore.h"
+
+#include "SafeFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t ProfileLines = 13;
+
+// Splits off up to maxLines lines. A line ends at CR or CR LF; a last line
+// without terminator still counts. A lone LF is part of the value.
+std::vector<std::string> splitLines(const std::string& bytes, std::size_t maxLines) {
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (lines.size() < maxLines && pos < bytes.size()) {
+        std::size_t cr = bytes.find('\r', pos);
+        if (cr == std::string::npos) {
+            lines.push_back(bytes.substr(pos));
+            break;
+        }
+        lines.push_back(bytes.substr(pos, cr - pos));
+        pos = cr + 1;
+        if (pos < bytes.size() && bytes[pos] == '\n') ++pos;
+    }
+    return lines;
+}
+
+// Reads at most the first bytes of a file; enough for two short lines
+// without loading a large stray file whole.
+bool readHead(const fs::path& path, std::string& out) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    out.clear();
+    char buf[4096];
+    bool ok = true;
+    std::ptrdiff_t lineEnds = 0;
+    for (;;) {
+        std::size_t n = std::fread(buf, 1, sizeof buf, f);
+        out.append(buf, n);
+        if (n < sizeof buf) {
+            ok = !std::ferror(f);
+            break;
+        }
+        // Two line ends seen: the rest does not matter.
+        lineEnds += std::count(buf, buf + n, '\r');
+        if (lineEnds >= 2 || out.size() > (1u << 20)) break;
+    }
+    std::fclose(f);
+    return ok;
+}
+
+std::string trimBlanks(const std::string& s) {
+    std::size_t b = s.find_first_not_of(' ');
+    if (b == std::string::npos) return {};
+    std::size_t e = s.find_last_not_of(' ');
+    return s.substr(b, e - b + 1);
+}
+
+std::string numberedName(int n) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%06d.rss", n);
+    return buf;
+}
+
+void showFailure(Dialogs& dialogs, const std::exception& e) {
+    dialogs.message(DescribeFailure(e), MessageIcon::Error, AppTitle);
+}
+
+}  // namespace
+
+std::string MakeProfileEntry(const std::string& displayName, const std::string& fileName) {
+    return displayName + " (" + fileName + ")";
+}
+
+ProfileEntryParts ParseProfileEntry(const std::string& entry) {
+    ProfileEntryParts parts;
+    std::size_t open = entry.find('(');
+    parts.displayName = trimBlanks(entry.substr(0, open));
+    if (open == std::string::npos) return parts;
+    std::size_t next = entry.find('(', open + 1);
+    std::string second = trimBlanks(entry.substr(open + 1, next == std::string::npos ? std::string::npos : next - open - 1));
+    if (!second.empty()) second.pop_back();
+    parts.fileName = second;
+    return parts;
+}
+
+std::vector<std::string> LoadProfilesInList(const fs::path& folder) {
+    std::vector<std::pair<std::string, std::string>> found;  // file name, entry
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() < 4 || name.compare(name.size() - 4, 4, ".rss") != 0) continue;
+        std::error_code typeEc;
+        if (!it->is_regular_file(typeEc)) continue;
+        std::string head;
+        if (!readHead(it->path(), head)) continue;
+        std::vector<std::string> lines = splitLines(head, 2);
+        if (lines.size() < 2) continue;
+        found.emplace_back(name, MakeProfileEntry(lines[1], name));
+    }
+    std::sort(found.begin(), found.end());
+    std::vector<std::string> entries;
+    entries.reserve(found.size());
+    for (auto& f : found) entries.push_back(std::move(f.second));
+    return entries;
+}
+
+std::string ProfileFileContent(const FeedProfile& profile) {
+    std::string out = AppTitle + "\r\n";
+    for (std::size_t i = 0; i < FeedProfileFieldNames.size(); ++i) {
+        out += FeedProfileField(profile, i);
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string CreateProfile(const fs::path& folder, const std::string& name, Dialogs& dialogs) {
+    const std::string content = ProfileFileContent(NewFeedProfile(name));
+    try {
+        for (int n = 1; n <= MaxProfileNumber; ++n) {
+            const std::string fileName = numberedName(n);
+            const fs::path target = folder / fileName;
+            std::error_code ec;
+            if (fs::exists(fs::symlink_status(target, ec))) continue;
+            // Write the whole file aside, then hard-link it under the new
+            // name: the link fails rather than replace a file that appeared
+            // in the meantime, and the name never shows a partial profile.
+            const fs::path temp = folder / ("." + fileName + ".new");
+            WriteFileReplacing(temp, content);
+            int rc = ::link(temp.c_str(), target.c_str());
+            int err = errno;
+            ::unlink(temp.c_str());
+            if (rc == 0) return fileName;
+            if (err == EEXIST) continue;
+            throw std::system_error(err, std::generic_category(), target.string());
+        }
+    } catch (const std::exception& e) {
+        showFailure(dialogs, e);
+        return {};
+    }
+    dialogs.message("Unable to create a profile: every profile number from 000001 to 032767 is taken in " +
+                        folder.string(),
+                    MessageIcon::Error, AppTitle);
+    return {};
+}
+
+bool TryReadProfile(const fs::path& folder, const std::string& fileName, FeedProfile& out) {
+    std::string bytes;
+    try {
+        bytes = ReadWholeFile(folder / fileName);
+    } catch (const std::exception&) {
+        return false;
+    }
+    std::vector<std::string> lines = splitLines(bytes, ProfileLines);
+    if (lines.size() < ProfileLines || lines[0] != AppTitle) return false;
+    FeedProfile p;
+    for (std::size_t i = 0; i < FeedProfileFieldNames.size(); ++i) FeedProfileField(p, i) = std::move(lines[i + 1]);
+    out = std::move(p);
+    return true;
+}
+
+bool ReadProfile(const fs::path& folder, const std::string& fileName, ProfileSession& session, Dialogs& dialogs) {
+    FeedProfile p;
+    if (fileName.empty() || !TryReadProfile(folder, fileName, p)) {
+        dialogs.message("Bad file format", MessageIcon::Error, AppTitle);
+        return false;
+    }
+    session.Profile = std::move(p);
+    session.ProfileFile = fileName;
+    return true;
+}
+
+bool SaveProfile(const fs::path& folder, const ProfileSession& session, Dialogs& dialogs) {
+    if (!session.ProfileLoaded || session.ProfileFile.empty()) return true;
+    try {
+        WriteFileReplacing(folder / session.ProfileFile, ProfileFileContent(session.Profile));
+    } catch (const std::exception& e) {
+        showFailure(dialogs, e);
+        return false;
+    }
+    return true;
+}
+
+bool DeleteProfileFile(const fs::path& folder, const std::string& fileName, ProfileSession& session,
+                       Dialogs& dialogs) {
+    if (fileName == session.ProfileFile) {
+        session.ProfileFile.clear();
+        session.Profile = FeedProfile{};
+    }
+    const fs::path target = folder / fileName;
+    struct stat st {};
+    int err = 0;
+    if (fileName.empty() || ::lstat(target.c_str(), &st) != 0)
+        err = fileName.empty() ? ENOENT : errno;
+    else if (S_ISDIR(st.st_mode))
+        err = EISDIR;
+    else if (::unlink(target.c_str()) != 0)
+        err = errno;
+    if (err != 0) {
+        showFailure(dialogs, std::system_error(err, std::generic_category(), target.string()));
+        return false;
+    }
+    return true;
+}
+
+bool DeleteProfile(const fs::path& folder, const std::string& entry, ProfileSession& session, Dialogs& dialogs) {
+    return DeleteProfileFile(folder, ParseProfileEntry(entry).fileName, session, dialogs);
+}
