@@ -135,7 +135,11 @@ std::string CreateProfile(const fs::path& folder, const std::string& name, Dialo
             // name: the link fails rather than replace a file that appeared
             // in the meantime, and the name never shows a partial profile.
             const fs::path temp = folder / ("." + fileName + ".new");
-            WriteFileReplacing(temp, content);
+            try {
+                WriteFileReplacing(temp, content);
+            } catch (const std::system_error& e) {
+                throw std::system_error(e.code(), target.string());
+            }
             int rc = ::link(temp.c_str(), target.c_str());
             int err = errno;
             ::unlink(temp.c_str());

@@ -1,0 +1,110 @@
+// The builder against real web pages and random small ones, compared with
+// the literal step-by-step rules of SlowReference.h.
+#include "FeedBuilder.h"
+#include "ScriptedDialogs.h"
+#include "SlowReference.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+
+namespace {
+
+struct Outcome {
+    bool ok = false;
+    std::string document;
+    std::string message;
+};
+
+Outcome runEngine(const TempDir& folder, const std::string& pagePath, FeedProfile p, bool yes) {
+    p.SourceType = "Local";
+    p.Source = pagePath;
+    ScriptedDialogs d;
+    d.answers.push_back(yes);
+    std::filesystem::remove(folder / "test.xml");
+    Outcome o;
+    o.ok = GenerateFeed(folder.path(), p, "", d);
+    o.document = folder.read("test.xml");
+    auto m = d.messages();
+    if (!m.empty()) o.message = m.back().text;
+    return o;
+}
+
+void expectSameAsReference(const TempDir& folder, const std::string& pagePath, const std::string& page,
+                           const FeedProfile& p, bool yes, const std::string& what) {
+    std::string stop;
+    const std::string doc = slow::generate(page, p, yes, stop);
+    const Outcome o = runEngine(folder, pagePath, p, yes);
+    EXPECT_EQ(o.ok, stop.empty()) << what << ": " << o.message;
+    if (stop == "cut")
+        EXPECT_TRUE(o.message.ends_with("\r\nUnable to generate RSS Feed")) << what << ": " << o.message;
+    else
+        EXPECT_EQ(o.message, stop) << what;
+    ASSERT_TRUE(o.document == doc) << what << ": the document differs from the reference (sizes " << o.document.size()
+                                   << " and " << doc.size() << ")";
+}
+
+FeedProfile markers(std::string start, std::string itemStart, std::string end, std::string titleEnd,
+                    std::string endItem, std::string strip) {
+    FeedProfile p = NewFeedProfile("corpus");
+    p.StartString = std::move(start);
+    p.StartItemString = std::move(itemStart);
+    p.EndString = std::move(end);
+    p.TitleEndString = std::move(titleEnd);
+    p.EndItemString = std::move(endItem);
+    p.StripHTMLTags = std::move(strip);
+    p.FeedTitle = "Corpus & co";
+    p.FeedLink = "http://example.com/";
+    return p;
+}
+
+}  // namespace
+
+TEST(CorpusPages, EveryPageGivesTheDocumentOfTheStepByStepRules) {
+    const char* corpus = std::getenv("MV_CORPUS");
+    if (!corpus) corpus = MV_CORPUS_DEFAULT;
+    if (!std::filesystem::is_directory(corpus)) GTEST_SKIP() << "no page corpus at " << corpus;
+    TempDir folder;
+    const std::vector<FeedProfile> sets = {
+        markers("</head>", "</body>", "</body>", "", "", "0"),
+        markers("<body", "<a ", "</body>", ">", "</a>", "1"),
+        markers("<body", "<p", "</html>", "</", "", "1"),
+        markers("<head", "<div", "</body>", "", "</div>", "0"),
+    };
+    int pages = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
+        const std::string path = entry.path().string();
+        const std::string page = TempDir::readFile(entry.path());
+        ++pages;
+        for (std::size_t i = 0; i < sets.size(); ++i)
+            expectSameAsReference(folder, path, page, sets[i], i % 2 == 1,
+                                  entry.path().filename().string() + " with marker set " + std::to_string(i));
+        if (page.size() < 200000)
+            expectSameAsReference(folder, path, page, markers("</head>", "</body>", "</body>", "", "", "1"), true,
+                                  entry.path().filename().string() + " stripped whole");
+    }
+    EXPECT_GT(pages, 10);
+}
+
+TEST(RandomPages, SmallPagesAndMarkersGiveTheDocumentOfTheStepByStepRules) {
+    TempDir folder;
+    TempDir pages;
+    const std::string pagePath = (pages / "p.html").string();
+    std::mt19937 rng(2024);
+    const std::string alphabet = "ab<>/ &;\r\n";
+    auto text = [&](int maxLen) {
+        std::string s;
+        int n = static_cast<int>(rng() % (maxLen + 1));
+        for (int i = 0; i < n; ++i) s += alphabet[rng() % alphabet.size()];
+        return s;
+    };
+    for (int round = 0; round < 1000; ++round) {
+        const std::string page = text(40);
+        pages.write("p.html", page);
+        FeedProfile p = markers(text(2), text(2), text(2), text(2), text(2), rng() % 2 ? "0" : "1");
+        expectSameAsReference(folder, pagePath, page, p, rng() % 2, "round " + std::to_string(round));
+        if (HasFatalFailure()) return;
+    }
+}
