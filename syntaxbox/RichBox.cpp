@@ -1,0 +1,337 @@
+#include "RichBox.h"
+
+#include "SystemColours.h"
+#include "htmSyntaxBox.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <algorithm>
+
+namespace {
+const char16_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                            0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+}  // namespace
+
+short cp1252Of(QChar c) {
+    const char16_t u = c.unicode();
+    if (u < 0x100) return static_cast<short>(u);
+    for (int k = 0; k < 32; ++k)
+        if (kHigh[k] == u) return static_cast<short>(0x80 + k);
+    return '?';
+}
+
+QChar charOfCp1252(int code) {
+    code &= 0xFF;
+    if (code >= 0x80 && code < 0xA0 && kHigh[code - 0x80]) return QChar(kHigh[code - 0x80]);
+    return QChar(static_cast<char16_t>(code));
+}
+
+short virtualKeyOf(int key) {
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<short>(key);
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<short>(key);
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return static_cast<short>(112 + key - Qt::Key_F1);
+    switch (key) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: case Qt::Key_Backtab: return 9;
+    case Qt::Key_Return: case Qt::Key_Enter: return 13;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Pause: return 19;
+    case Qt::Key_CapsLock: return 20;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
+    default: return key > 0 && key < 0x100 ? static_cast<short>(key) : 0;
+    }
+}
+
+short shiftStateOf(Qt::KeyboardModifiers m) {
+    short s = 0;
+    if (m & Qt::ShiftModifier) s |= 1;
+    if (m & Qt::ControlModifier) s |= 2;
+    if (m & Qt::AltModifier) s |= 4;
+    return s;
+}
+
+RichBox::RichBox(htmSyntaxBox* owner, QWidget* parent) : QPlainTextEdit(parent), owner_(owner) {
+    connect(document(), &QTextDocument::contentsChange, this, &RichBox::onContentsChange);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &RichBox::onSelectionMaybeChanged);
+    connect(this, &QPlainTextEdit::selectionChanged, this, &RichBox::onSelectionMaybeChanged);
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        if (owner_) owner_->onBoxChange();
+    });
+}
+
+int64_t RichBox::documentLength() const { return std::max(0, document()->characterCount() - 1); }
+
+std::string RichBox::latin1Range(int64_t offset, int64_t count) const {
+    std::string out;
+    const int64_t length = documentLength();
+    if (offset < 0 || offset >= length || count <= 0) return out;
+    const int64_t end = std::min(length, offset + count);
+    out.reserve(static_cast<size_t>(end - offset));
+    QTextBlock block = document()->findBlock(static_cast<int>(offset));
+    int64_t cur = offset;
+    while (block.isValid() && cur < end) {
+        const int64_t blockStart = block.position();
+        const QString text = block.text();
+        const int64_t from = cur - blockStart;
+        const int64_t take = std::min<int64_t>(text.size() - from, end - cur);
+        if (take > 0) {
+            out += text.mid(static_cast<qsizetype>(from), static_cast<qsizetype>(take)).toLatin1().toStdString();
+            cur += take;
+        }
+        if (cur < end) {  // the line break after this block
+            out += '\n';
+            ++cur;
+        }
+        block = block.next();
+    }
+    return out;
+}
+
+void RichBox::onContentsChange(int position, int removed, int /*added: recomputed from the lengths*/) {
+    const int64_t size = looks_.size();
+    const int64_t length = documentLength();
+    int64_t pos = std::clamp<int64_t>(position, 0, size);
+    int64_t rem = std::clamp<int64_t>(removed, 0, size - pos);
+    // The document may count its closing paragraph mark in the figures: keep
+    // the looks exactly as long as the text.
+    int64_t add = length - (size - rem);
+    if (add < 0) {
+        rem = std::min(size - pos, rem - add);
+        add = length - (size - rem);
+        if (add < 0) add = 0;
+    }
+    // New text takes the look of what it replaces, else of the character
+    // before it, as typing does.
+    LookBuffer::Id inherit = 0;
+    if (rem > 0) inherit = looks_.at(pos);
+    else if (pos > 0) inherit = looks_.at(pos - 1);
+    else if (size > 0) inherit = looks_.at(0);
+    looks_.erase(pos, rem);
+    looks_.insert(pos, add, inherit);
+    if (looks_.size() != length) looks_.assign(length, 0);
+
+    // Edited blocks are laid out again with their looks.
+    QTextBlock block = document()->findBlock(static_cast<int>(pos));
+    const int64_t stop = pos + add;
+    while (block.isValid()) {
+        block.setUserState(-1);
+        if (block.position() + block.length() > stop) break;
+        block = block.next();
+    }
+}
+
+void RichBox::onSelectionMaybeChanged() {
+    const QTextCursor c = textCursor();
+    if (c.anchor() == lastAnchor_ && c.position() == lastPosition_) return;
+    lastAnchor_ = c.anchor();
+    lastPosition_ = c.position();
+    if (!quietSelection_ && owner_) owner_->onBoxSelChange();
+}
+
+void RichBox::replaceText(const QString& text) {
+    quietSelection_ = true;
+    setPlainText(text);
+    quietSelection_ = false;
+    looks_.assign(documentLength(), 0);
+    allLooksChanged();
+}
+
+void RichBox::replaceRichText(const QString& text, const std::vector<std::pair<int64_t, CharLook>>& runs) {
+    replaceText(text);
+    int64_t pos = 0;
+    for (const auto& [length, look] : runs) {
+        looks_.fill(pos, length, look);
+        pos += length;
+    }
+    allLooksChanged();
+}
+
+void RichBox::looksChanged(int64_t from, int64_t to) {
+    if (from > to) return;
+    if (from <= 0 && to >= documentLength()) {
+        allLooksChanged();
+        return;
+    }
+    QTextBlock block = document()->findBlock(static_cast<int>(std::max<int64_t>(from, 0)));
+    while (block.isValid() && block.position() <= to) {
+        block.setUserState(-1);
+        block = block.next();
+    }
+    viewport()->update();
+}
+
+void RichBox::allLooksChanged() {
+    ++epoch_;
+    if (epoch_ == -1 || epoch_ == 0) epoch_ = 1;
+    viewport()->update();
+}
+
+QTextCharFormat RichBox::formatOfLook(LookBuffer::Id id) {
+    if (formatsRevision_ != looks_.tableRevision()) {
+        formats_.clear();
+        formatKnown_.clear();
+        formatsRevision_ = looks_.tableRevision();
+    }
+    if (id >= formats_.size()) {
+        formats_.resize(looks_.lookCount());
+        formatKnown_.resize(looks_.lookCount(), false);
+    }
+    if (!formatKnown_[id]) {
+        const CharLook& l = looks_.look(id);
+        QTextCharFormat f;
+        f.setFontFamilies({QString::fromStdString(l.fontName)});
+        if (l.fontSize > 0) f.setFontPointSize(l.fontSize);
+        f.setFontWeight(l.bold ? QFont::Bold : QFont::Normal);
+        f.setFontItalic(l.italic);
+        f.setFontUnderline(l.underline);
+        f.setFontStrikeOut(l.strike);
+        f.setForeground(colourFromValue(l.color, palette()));
+        formats_[id] = f;
+        formatKnown_[id] = true;
+    }
+    return formats_[id];
+}
+
+void RichBox::applyLooks(const QTextBlock& block) {
+    QList<QTextLayout::FormatRange> ranges;
+    const int64_t start = block.position();
+    const int64_t length = std::min<int64_t>(block.length() - 1, looks_.size() - start);
+    looks_.forEachRun(start, length, [&](int64_t from, int64_t len, LookBuffer::Id id) {
+        if (id == 0) return;  // the plain look is the box's own font and colour
+        QTextLayout::FormatRange r;
+        r.start = static_cast<int>(from - start);
+        r.length = static_cast<int>(len);
+        r.format = formatOfLook(id);
+        ranges.append(r);
+    });
+    block.layout()->setFormats(ranges);
+}
+
+void RichBox::refreshVisibleLooks() {
+    QTextBlock block = firstVisibleBlock();
+    const QPointF offset = contentOffset();
+    const int height = viewport()->height();
+    int from = -1, to = -1;
+    while (block.isValid()) {
+        if (block.userState() != epoch_) {
+            applyLooks(block);
+            block.setUserState(epoch_);
+            if (from < 0) from = block.position();
+            to = block.position() + block.length();
+        }
+        if (blockBoundingGeometry(block).translated(offset).bottom() > height) break;
+        block = block.next();
+    }
+    if (from >= 0) document()->markContentsDirty(from, to - from);
+}
+
+void RichBox::paintEvent(QPaintEvent* event) {
+    refreshVisibleLooks();
+    QPlainTextEdit::paintEvent(event);
+}
+
+void RichBox::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange) {
+        formatsRevision_ = ~looks_.tableRevision();  // colours follow the palette
+        allLooksChanged();
+    }
+    QPlainTextEdit::changeEvent(event);
+}
+
+void RichBox::keyPressEvent(QKeyEvent* event) {
+    if (!owner_ || owner_->isBusy()) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    short keyCode = virtualKeyOf(event->key());
+    owner_->onBoxKeyDown(keyCode, shiftStateOf(event->modifiers()));
+    const QString text = event->text();
+    if (text.size() != 1) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    short ascii = cp1252Of(text.at(0));
+    const short typed = ascii;
+    if (!owner_->onBoxKeyPress(ascii)) return;  // dropped
+    if (ascii == typed) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    // The host typed another character instead.
+    const QChar c = charOfCp1252(ascii);
+    int key = c.toUpper().unicode();
+    if (ascii == 13) key = Qt::Key_Return;
+    if (ascii == 8) key = Qt::Key_Backspace;
+    if (ascii == 9) key = Qt::Key_Tab;
+    QKeyEvent replaced(QEvent::KeyPress, key, event->modifiers() & ~Qt::ControlModifier, QString(c));
+    QPlainTextEdit::keyPressEvent(&replaced);
+}
+
+void RichBox::keyReleaseEvent(QKeyEvent* event) {
+    if (owner_ && !owner_->isBusy()) {
+        short keyCode = virtualKeyOf(event->key());
+        owner_->onBoxKeyUp(keyCode, shiftStateOf(event->modifiers()));
+    }
+    QPlainTextEdit::keyReleaseEvent(event);
+}
+
+void RichBox::typeCharacter(QChar c) {
+    const int key = c.isLetter() ? c.toUpper().unicode() : c.unicode();
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(this, &press);
+    QApplication::sendEvent(this, &release);
+}
+
+namespace {
+short buttonOf(Qt::MouseButton b) {
+    switch (b) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
+}
+}  // namespace
+
+void RichBox::mousePressEvent(QMouseEvent* event) {
+    QPlainTextEdit::mousePressEvent(event);
+    if (owner_)
+        owner_->onBoxMouse(true, buttonOf(event->button()), shiftStateOf(event->modifiers()),
+                           static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
+}
+
+void RichBox::mouseReleaseEvent(QMouseEvent* event) {
+    QPlainTextEdit::mouseReleaseEvent(event);
+    if (!owner_) return;
+    owner_->onBoxMouse(false, buttonOf(event->button()), shiftStateOf(event->modifiers()),
+                       static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) owner_->onBoxClick();
+}
+
+void RichBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    QPlainTextEdit::mouseDoubleClickEvent(event);
+    if (owner_) owner_->onBoxDblClick();
+}
