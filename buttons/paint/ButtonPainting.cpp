@@ -1,5 +1,10 @@
 #include "ButtonPainting.h"
 
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
+#include <cstring>
+
 ButtonDrawing::ButtonDrawing(ButtonModel& model, ButtonWindow& window, const SystemColors& system)
     : m_(model), window_(window), system_(system) {}
 
@@ -9,13 +14,147 @@ Rgb ButtonDrawing::TranslateColor(std::uint32_t colour) const {
     return ::TranslateColor(colour, system_);
 }
 
-void ButtonDrawing::RefreshDerived(const QString& key) {
-    if (key.compare(QLatin1String("BackColor"), Qt::CaseInsensitive) == 0)
-        derived_ = DeriveColors(m_.ButtonStyle, TranslateColor(m_.BackColor),
-                                TranslateColor(m_.HoverBackColor));
+namespace {
+bool sameKey(const QString& a, const char* b) {
+    return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
 }
 
-void ButtonDrawing::CalculateLayout(bool, const MeasureText&) {}
-void ButtonDrawing::BuildShapeRegion() {}
-void ButtonDrawing::HandleResize() {}
-void ButtonDrawing::Redraw() {}
+// Twips per pixel vertically, as whole twips (15 on a 96 dpi screen).
+double twipsPerPixelY() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+    return dpi > 0 ? double(RoundEven(1440.0 / dpi)) : 15.0;
+}
+}  // namespace
+
+void ButtonDrawing::RefreshDerived(const QString& key) {
+    if (sameKey(key, "BackColor")) {
+        derived_ = DeriveColors(m_.ButtonStyle, TranslateColor(m_.BackColor),
+                                TranslateColor(m_.HoverBackColor));
+    } else if (sameKey(key, "Font")) {
+        // The caption font asks for a character height in pixels from the
+        // point size, the way the classic font request does.
+        QFont f = m_.Font;
+        const double points = m_.Font.pointSizeF();
+        const int pixels = points > 0 ? RoundEven(20.0 * points / twipsPerPixelY())
+                                      : m_.Font.pixelSize();
+        if (pixels > 0) f.setPixelSize(pixels);
+        f.setFamily(m_.Font.family().left(31));
+        f.setStyleStrategy(QFont::NoAntialias);
+        captionFont_ = f;
+    } else if (sameKey(key, "Picture")) {
+        // A new picture makes the old prepared copy worthless.
+        picCopy_ = QImage();
+        if (m_.Picture.isNull()) {
+            m_.nPicWidth = m_.nPicHeight = 0;
+        } else {
+            m_.nPicType = m_.Picture.kind() == ::Picture::Kind::Icon ? 1 : 0;
+            m_.nPicWidth = m_.Picture.width();
+            m_.nPicHeight = m_.Picture.height();
+        }
+    }
+}
+
+QSize ButtonDrawing::measureCaption(const QString& text, int width, int height) const {
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    const QFontMetrics fm(captionFont_);
+    const QRect r = fm.boundingRect(QRect(0, 0, std::max(width, 1), std::max(height, 1)),
+                                    Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap |
+                                        Qt::TextShowMnemonic,
+                                    t);
+    return QSize(r.width(), r.height());
+}
+
+void ButtonDrawing::CalculateLayout(bool refreshPicture, const MeasureText& measure) {
+    const MeasureText byFont = [this](const QString& t, int w, int h) {
+        return measureCaption(t, w, h);
+    };
+    const ButtonLayout l = ::CalculateLayout(m_, refreshPicture, measure ? measure : byFont);
+    m_.rcCaption = l.caption;
+    m_.rcPicture = l.picture;
+    if (l.refreshPicture) BuildPictureRegion(l.picture.width(), l.picture.height(), nullptr);
+}
+
+void ButtonDrawing::ensureBackBuffer() {
+    if (mem_.isNull() || mem_.width() != std::max(W(), 1) || mem_.height() != std::max(H(), 1))
+        mem_.resize(W(), H());
+}
+
+void ButtonDrawing::UpdateBackBuffer(bool prepare) {
+    if (!prepare) {
+        // The one copy to the screen image.
+        const QImage& back = mem_.image();
+        if (screen_.size() != back.size()) screen_ = QImage(back.size(), QImage::Format_RGB32);
+        std::memcpy(screen_.bits(), back.constBits(), std::size_t(back.sizeInBytes()));
+        return;
+    }
+    if (mem_.isNull()) {
+        mem_.selectBrush(kBlack);
+        mem_.selectPen(kBlack, 1, PenSolid);
+    }
+    RefreshDerived(QStringLiteral("Font"));
+    ensureBackBuffer();
+}
+
+void ButtonDrawing::HandleResize() {
+    // The back buffer always has the current client size.
+    UpdateBackBuffer(true);
+    if (m_.bDelayDrawing) return;
+    BuildShapeRegion();
+    CalculateLayout(false);
+    Redraw();
+}
+
+ButtonDrawing::PaintState ButtonDrawing::PaintOnly() {
+    ensureBackBuffer();
+    PaintState st;
+    PaintStyle(m_.ButtonStyle, st);
+    return st;
+}
+
+void ButtonDrawing::Redraw() {
+    if (m_.bDelayDrawing) return;
+    const PaintState st = PaintOnly();
+    if (st.nFinish == 0) return;  // nothing painted, or the window was just moved
+    UpdateBackBuffer(false);
+    if (st.nFinish > 1) frameOutline(st);
+    window_.present();
+}
+
+namespace {
+void frameOnImage(QImage& image, const QRegion& region, Rgb colour) {
+    const std::uint32_t argb = ToArgb(colour);
+    const QRect bounds = image.rect();
+    for (const QRect& r : RegionFrame(region)) {
+        const QRect c = r & bounds;
+        for (int y = c.top(); y <= c.bottom(); ++y) {
+            auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+            for (int x = c.left(); x <= c.right(); ++x) row[x] = argb;
+        }
+    }
+}
+}  // namespace
+
+void ButtonDrawing::frameOutline(const PaintState& st) {
+    const Ink frame = st.EdgeColors[12];
+    const int shape = m_.ButtonShape;
+    const int style = m_.ButtonStyle;
+    if (shape >= 4 && shape <= 6) {
+        if (style == 2 && !pressedInside()) {
+            if (rgnEdge_) frameOnImage(screen_, *rgnEdge_, Rgb(frame));
+        } else if (shape == 6) {
+            frameOnImage(screen_, window_.windowRegion(), Rgb(frame));
+        }
+    } else if (shape == 7 || shape == 8) {
+        if (m_.bHoverTracking && !pressedInside()) {
+            const Rgb colour = style == 2 ? Rgb(frame) : derived_.cHoverFace;
+            if (colour == TranslateColor(m_.BackColor) && style != 2) return;
+            frameOnImage(screen_, window_.windowRegion(), colour);
+        } else if (defaultLook()) {
+            const auto& region = shape == 8 ? rgnInner_ : rgnEdge_;
+            const Rgb colour = m_.Value && style != 2 ? ShiftColor(derived_.cShadow, -32) : Rgb(frame);
+            if (region) frameOnImage(screen_, *region, colour);
+        }
+    }
+}

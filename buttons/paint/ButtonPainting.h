@@ -8,12 +8,15 @@
 #include "ButtonModel.h"
 #include "ButtonWindow.h"
 #include "ColorMath.h"
+#include "MemorySurface.h"
 #include "SystemColors.h"
 
 #include <QFont>
 #include <QImage>
 #include <QRegion>
 #include <QString>
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -56,13 +59,69 @@ public:
     // State kept between redraws, readable for the widget and for tests.
     const DerivedColors& derived() const { return derived_; }
     const QFont& captionFont() const { return captionFont_; }
-    const QImage& backBuffer() const { return backBuffer_; }
+    const QImage& backBuffer() const { return mem_.image(); }
     const QImage& screen() const { return screen_; }
     const QImage& pictureCopy() const { return picCopy_; }
     const std::optional<QRegion>& edgeRegion() const { return rgnEdge_; }
     const std::optional<QRegion>& innerRegion() const { return rgnInner_; }
 
+    // Per-redraw state handed between a painter and Redraw: the three rings'
+    // points, one colour per ring side (1..12, negative = not drawn; 12 is
+    // also the colour the shaped outline is framed in), the look and the
+    // finish code (0 nothing to show, 1 copy, 3 or 4 copy and frame).
+    using Ink = std::int64_t;
+    static constexpr Ink kNoInk = -1;
+    struct PaintState {
+        std::array<QPoint, 16> EdgePoints{};
+        std::array<Ink, 13> EdgeColors{};
+        int nLook = 0;
+        int nFinish = 0;
+    };
+
+    // Runs one painter into the back buffer without showing it; returns the
+    // finished state. Exposed for tests of the painters.
+    PaintState PaintOnly();
+
+    // Surface of the back buffer, with its tools; for tests.
+    const MemorySurface& surface() const { return mem_; }
+
 private:
+    // Back buffer: created when missing (prepare), or copied to the screen.
+    void UpdateBackBuffer(bool prepare);
+    void ensureBackBuffer();
+    QSize measureCaption(const QString& text, int width, int height) const;
+
+    // Face fill and colours.
+    void FillBox(int left, int top, int right, int bottom, Ink fill, Ink border = kNoInk,
+                 int penWidth = 1, int penStyle = PenSolid);
+    void GradientFill(Rgb first, Rgb last, int mode);
+    void PaintBackground(Ink face, int& nLook, int& nFinish, Ink gradient, Ink hover);
+    void PrepareFaceClip(int& nFinish);
+    bool CustomClickShift();
+
+    // Painters.
+    void PaintStyle(int style, PaintState& st);
+    void PaintCommon(int style, PaintState& st);
+    void PaintStyle2(PaintState& st);
+    void PaintStyle7(PaintState& st);
+    void FinishShape(PaintState& st);
+    void DrawEdges(PaintState& st, int outerPenStyle);
+
+    // Caption, picture and focus.
+    void BuildPictureRegion(int width, int height, QRegion* region);
+    void DrawPicture(Rect rect);
+    void DrawCaptionAndPicture(Rgb face, Ink captionColour, bool shownDown, bool singlePass);
+    void DrawFocus(Ink colour, bool solidOutline, bool aroundCaption);
+    void drawCaption(const QString& text, const Rect& cap, Rgb colour);
+
+    // Outline of the shaped buttons on the screen image.
+    void frameOutline(const PaintState& st);
+
+    bool pressedInside() const { return (m_.nFlags & (FlagPressed | FlagHover)) == (FlagPressed | FlagHover); }
+    bool defaultLook() const { return (m_.nFlags & FlagDefaultLook) != 0; }
+    int W() const { return m_.ScaleWidth; }
+    int H() const { return m_.ScaleHeight; }
+
     ButtonModel& m_;
     ButtonWindow& window_;
     const SystemColors& system_;
@@ -70,7 +129,7 @@ private:
     DerivedColors derived_;
     QFont captionFont_;
     QImage picCopy_;           // picture scaled to its drawn size (bitmaps only)
-    QImage backBuffer_;        // client size; every redraw paints all of it
+    MemorySurface mem_;        // the back buffer and its tools
     QImage screen_;            // back buffer plus the outline frame
     std::optional<QRegion> rgnEdge_;   // one pixel inside the outline
     std::optional<QRegion> rgnInner_;  // two pixels inside the outline

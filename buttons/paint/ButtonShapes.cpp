@@ -1,0 +1,76 @@
+// The outline of each shape as the window's region, and the two clip
+// regions that keep a rim round elliptical and picture-shaped buttons.
+#include "ButtonPainting.h"
+
+#include "ShapeRegions.h"
+
+void ButtonDrawing::BuildShapeRegion() {
+    m_.nShapeLeft = 0;
+    m_.nShapeRight = W();
+    ensureBackBuffer();
+    mem_.clearClip();
+    rgnEdge_.reset();
+    rgnInner_.reset();
+
+    const int shape = m_.ButtonShape;
+    const int style = m_.ButtonStyle;
+    QRegion outline;
+    bool apply = true;
+
+    // Changes the window's size with drawing held back, so that the resize
+    // it causes only renews the back buffer.
+    auto resizeQuietly = [this](int width, int height) {
+        const bool wasDelayed = m_.bDelayDrawing;
+        m_.bDelayDrawing = true;
+        window_.resizeWindow(width, height);
+        ensureBackBuffer();
+        m_.nShapeRight = W();
+        m_.bDelayDrawing = wasDelayed;
+    };
+
+    if (shape == 0) {
+        outline = TrimCorners(QRegion(0, 0, W() + 1, H() + 1), W(), H(), style, m_.Enabled, true, true);
+    } else if (shape >= 1 && shape <= 3) {
+        const int wide = SlantedWidth(W(), H());
+        if (wide != W()) resizeQuietly(wide, H());
+        const SlantedOutline slanted = SlantedRegion(shape, W(), H());
+        m_.nShapeLeft = slanted.shapeLeft;
+        m_.nShapeRight = slanted.shapeRight;
+        // Only the straight side gets the corner cuts of the style.
+        outline = TrimCorners(slanted.region, W(), H(), style, m_.Enabled, shape == 2, shape == 1);
+    } else if (shape >= 4 && shape <= 6) {
+        const int w = W(), h = H();
+        outline = EllipseRegion(0, 0, w, h);
+        if (style != 5) {
+            // The rim: later face fills are clipped inside it.
+            if (shape == 6)
+                mem_.frameRegion(outline, kBlack);
+            else
+                GradientFill(kWhite, kGrey, 3);
+        }
+        rgnEdge_ = EllipseRegion(1, 1, w - 1, h - 1);
+        rgnInner_ = EllipseRegion(2, 2, w - 2, h - 2);
+    } else if (shape == 7 || shape == 8) {
+        const QSize fit = m_.nPicWidth > 0 && m_.nPicHeight > 0 && m_.nPicType == 0
+                              ? FitPictureSize(m_.nPicWidth, m_.nPicHeight, W(), H())
+                              : QSize();
+        if (fit.isEmpty()) {
+            apply = false;  // no usable picture: the window keeps its outline
+        } else {
+            resizeQuietly(fit.width(), fit.height());
+            outline = QRegion(0, 0, W(), H());
+            BuildPictureRegion(W(), H(), &outline);
+            const QPoint origin = outline.boundingRect().topLeft();
+            if (rgnEdge_) rgnEdge_->translate(origin - rgnEdge_->boundingRect().topLeft() + QPoint(1, 1));
+            if (rgnInner_) rgnInner_->translate(origin - rgnInner_->boundingRect().topLeft() + QPoint(2, 2));
+            if (shape == 8)
+                GradientFill(kWhite, kGrey, 3);
+            else
+                mem_.frameRegion(outline, TranslateColor(m_.BackColor));
+            mem_.selectClip(rgnEdge_);
+        }
+    }
+
+    if (apply) window_.setWindowRegion(outline);
+    if (m_.nShapeRight == 0) m_.nShapeRight = W();
+}

@@ -1,0 +1,202 @@
+// What sits on the face: the picture (keyed bitmap or icon, greyed when
+// disabled), the caption with its relief or disabled look, and the focus.
+#include "ButtonPainting.h"
+
+#include <cstdlib>
+
+namespace {
+QRect toQRect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
+
+bool nearColour(std::uint32_t argb, int r, int g, int b) {
+    return std::abs(int((argb >> 16) & 255) - r) <= 3 && std::abs(int((argb >> 8) & 255) - g) <= 3 &&
+           std::abs(int(argb & 255) - b) <= 3;
+}
+}  // namespace
+
+void ButtonDrawing::BuildPictureRegion(int width, int height, QRegion* region) {
+    if (m_.Picture.isNull()) return;
+    picCopy_ = QImage();
+    if (m_.nPicType != 0) return;  // icons are drawn as they are
+    if (width <= 0 || height <= 0) return;
+
+    QImage copy = m_.Picture.image()
+                      .scaled(width, height, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                      .convertToFormat(QImage::Format_RGB32);
+    // The top-left pixel names the transparent colour; near shades (3 steps
+    // a channel) are made exactly that colour and cut from the outline.
+    const std::uint32_t t = reinterpret_cast<const std::uint32_t*>(copy.constScanLine(0))[0];
+    const int tr = int((t >> 16) & 255), tg = int((t >> 8) & 255), tb = int(t & 255);
+    std::vector<QRect> runs;
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(copy.scanLine(y));
+        int start = -1;
+        for (int x = 0; x < width; ++x) {
+            if (nearColour(row[x], tr, tg, tb)) {
+                row[x] = t;
+                if (start < 0) start = x;
+            } else if (start >= 0) {
+                runs.emplace_back(start, y, x - start, 1);
+                start = -1;
+            }
+        }
+        if (start >= 0) runs.emplace_back(start, y, width - start, 1);
+    }
+    if (region) {
+        QRegion clear;
+        clear.setRects(runs.data(), int(runs.size()));
+        const QRegion client(0, 0, W(), H());
+        *region -= clear;
+        rgnEdge_ = client - clear;
+        rgnInner_ = client - clear;
+    }
+    picCopy_ = copy;
+}
+
+void ButtonDrawing::DrawPicture(Rect rect) {
+    if (m_.nPicWidth + m_.nPicHeight == 0 || m_.Picture.isNull()) return;
+    if (picCopy_.isNull()) BuildPictureRegion(rect.width(), rect.height(), nullptr);
+    if (m_.isCustomShape()) {
+        rect = Rect{0, 0, W(), H()};
+        if (pressedInside()) rect = Rect{1, 1, W() - 1, H() - 1};
+    }
+    const int w = rect.width(), h = rect.height();
+    if (w <= 0 || h <= 0) return;
+    const bool icon = m_.nPicType == 1;
+    auto drawInto = [&](MemorySurface& target, const QRect& at) {
+        if (icon) {
+            target.drawImage(at, m_.Picture.image());
+        } else if (!picCopy_.isNull()) {
+            const Rgb key = FromArgb(reinterpret_cast<const std::uint32_t*>(picCopy_.constScanLine(0))[0]);
+            target.drawKeyed(at, picCopy_, key);
+        }
+    };
+    if (m_.Enabled) {
+        drawInto(mem_, QRect(rect.left, rect.top, w, h));
+        return;
+    }
+    // Disabled: the picture on white, then black parts turn grey and white
+    // parts leave the face as it is.
+    MemorySurface scratch;
+    scratch.resize(w, h);
+    scratch.image().fill(0xFFFFFFFFu);
+    drawInto(scratch, QRect(0, 0, w, h));
+    mem_.maskedBrushBlend(QPoint(rect.left, rect.top), scratch.image(), kGrey);
+}
+
+void ButtonDrawing::drawCaption(const QString& text, const Rect& cap, Rgb colour) {
+    static constexpr int kAlign[3] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
+    const int align = m_.CaptionAlign >= 0 && m_.CaptionAlign <= 2 ? kAlign[m_.CaptionAlign] : Qt::AlignLeft;
+    mem_.setTextColor(colour);
+    mem_.drawText(toQRect(cap), align | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic, text,
+                  captionFont_);
+}
+
+void ButtonDrawing::DrawCaptionAndPicture(Rgb face, Ink captionColour, bool shownDown, bool singlePass) {
+    Rect cap = m_.rcCaption, pic = m_.rcPicture;
+    auto offset = [](Rect& r, int dx, int dy) {
+        r.left += dx; r.right += dx; r.top += dy; r.bottom += dy;
+    };
+    if ((shownDown || pressedInside()) && m_.ButtonStyle != 3) {
+        const int dx = m_.ButtonShape <= 3 ? 1 : 0;
+        offset(cap, dx, 1);
+        offset(pic, dx, 1);
+    }
+    if (!m_.Value || m_.ButtonShape < 7) DrawPicture(pic);
+    // Shapes 5 to 8 show their caption only while on.
+    if (m_.Caption.isEmpty() || (m_.ButtonShape > 4 && !m_.Value)) return;
+
+    QString text = CaptionText(m_.Caption);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+
+    if (m_.Enabled) {
+        Rgb colour;
+        if (m_.bHoverTracking && !pressedInside())
+            colour = TranslateColor(m_.HoverForeColor);
+        else if (m_.ButtonStyle == 7 && (m_.Value || m_.GradientMode == 0) && captionColour >= 0)
+            colour = Rgb(captionColour);
+        else
+            colour = TranslateColor(m_.ForeColor);
+        if (m_.CaptionStyle != 0) {
+            const int d = m_.CaptionStyle == 2 ? 40 : -40;
+            offset(cap, -1, 0);
+            drawCaption(text, cap, ShiftColor(face, d));
+            offset(cap, 2, 2);
+            drawCaption(text, cap, ShiftColor(face, -d));
+            offset(cap, -1, -1);
+        }
+        drawCaption(text, cap, colour);
+        return;
+    }
+
+    Rgb colour;
+    if (captionColour < 0 || m_.GradientMode != 0) {
+        // White underneath, grey on top one pixel up-left of it.
+        colour = kWhite;
+        offset(cap, 1, 1);
+        singlePass = false;
+    } else {
+        colour = Rgb(captionColour);
+    }
+    drawCaption(text, cap, colour);
+    if (!singlePass) {
+        offset(cap, -1, -1);
+        drawCaption(text, cap, kGrey);
+    }
+}
+
+void ButtonDrawing::DrawFocus(Ink colour, bool solidOutline, bool aroundCaption) {
+    const int shape = m_.ButtonShape;
+    if (!defaultLook() || shape > 6) return;
+    if (shape >= 4) {
+        if (m_.ButtonStyle == 2) return;
+        aroundCaption = true;
+    }
+    const int w = W(), h = H();
+    const Rgb pen = colour < 0 ? kBlack : Rgb(colour);
+
+    if (shape >= 1 && shape <= 3) {
+        const int l = m_.nShapeLeft != 0 ? 1 : 0;
+        const int r = w > m_.nShapeRight ? 1 : 0;
+        const QPoint pts[5] = {{m_.nShapeLeft + 4 - 6 * l, h - 5}, {4 + 4 * l, 4},
+                               {m_.nShapeRight - 5 + 4 * r, 4}, {w - 5 - 6 * r, h - 5},
+                               {m_.nShapeLeft + 3 - 4 * l, h - 5}};
+        mem_.selectPen(pen, 1, PenSolid);
+        mem_.polyline(pts, 5);
+        return;
+    }
+
+    mem_.selectPen(pen, 1, PenSolid);
+    Rect r;
+    if (aroundCaption) {
+        if (m_.Caption.isEmpty()) {
+            r = m_.rcPicture;
+            r.bottom = std::min(r.bottom, h - 4);
+            r.right = std::min(r.right, w - 4);
+        } else {
+            r = m_.rcCaption;
+        }
+        const int e = m_.rcCaption.right < m_.nShapeRight - 4 && m_.rcCaption.left > m_.nShapeLeft + 4 ? 2 : 1;
+        const int p = (m_.Value || pressedInside()) && m_.ButtonStyle != 3 ? 1 : 0;
+        const int s = shape <= 3 ? 1 : 0;
+        r.left += p * s - e;
+        r.right += p * s - e;
+        r.top += p - e;
+        r.bottom += p - e;
+        r.right += 2 * e + p * s;
+        r.bottom += 2 * e + p;
+    } else {
+        r = Rect{m_.nShapeLeft + 4, 4, m_.nShapeRight - 4, h - 4};
+    }
+
+    if (!solidOutline) {
+        mem_.focusRect(r.left, r.top, r.right, r.bottom);
+    } else if (aroundCaption) {
+        const QPoint pts[5] = {{r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1},
+                               {r.left, r.bottom - 1}, {r.left, r.top}};
+        mem_.polyline(pts, 5);
+    } else {
+        const QPoint pts[5] = {{r.left, r.bottom}, {r.left, r.top}, {r.right, r.top},
+                               {r.right, r.bottom}, {r.left, r.bottom}};
+        mem_.polyline(pts, 5);
+    }
+}
