@@ -19,5 +19,3 @@ const SystemColors& SystemColors::classic() {
     });
     return table;
 }
-
-const SystemColors& SystemColors::application() { return classic(); }

@@ -19,7 +19,8 @@ public:
     // A fixed table of the classic desktop colours: what tests use.
     static const SystemColors& classic();
     // Colours from the application's palette where it has a matching role,
-    // from the classic table otherwise. Read once, when first asked for.
+    // from the classic table otherwise. Read once, when first asked for
+    // (the classic table while no application runs).
     static const SystemColors& application();
 
 private:
