@@ -72,10 +72,17 @@ void htmSyntaxBox::Colorize(int lngStartPos, int lngEndPos) {
     QtProgressIndicator progress(progressBar_);
     ColorizeContext ctx{adapter, styles_, flags_, silent_,
                         progress.kind() == ProgressIndicator::Kind::None ? nullptr : &progress};
+    // Showing the looks and putting the selection back raise no events.
     struct Commit {
         RichBoxTextBox& a;
-        ~Commit() { a.commit(); }
-    } commit{adapter};
+        bool& busy;
+        ~Commit() {
+            const bool was = busy;
+            busy = true;
+            a.commit();
+            busy = was;
+        }
+    } commit{adapter, flags_.busy};
     colorize(ctx, lngStartPos, lngEndPos);
 }
 
