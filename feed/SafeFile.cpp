@@ -100,21 +100,29 @@ std::string ReadWholeFile(const fs::path& path) {
     struct stat st {};
     if (::fstat(f.fd, &st) != 0) throwErrno(path, errno);
     if (S_ISDIR(st.st_mode)) throwErrno(path, EISDIR);
-    std::string out;
-    if (st.st_size > 0) out.reserve(static_cast<std::size_t>(st.st_size));
+    // Read straight into a string of the announced size; files that grow
+    // under us or announce no size (pipes, /proc) are read on in chunks.
+    std::string out(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0, '\0');
     std::size_t used = 0;
-    // Read into the string's own storage; grow only for files that change
-    // size under us or report no size (pipes, /proc).
-    out.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 65536);
-    for (;;) {
-        if (used == out.size()) out.resize(out.size() * 2);
-        ssize_t n = ::read(f.fd, out.data() + used, out.size() - used);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throwErrno(path, errno);
+    auto readSome = [&](char* into, std::size_t room) {
+        for (;;) {
+            ssize_t n = ::read(f.fd, into, room);
+            if (n >= 0) return static_cast<std::size_t>(n);
+            if (errno != EINTR) throwErrno(path, errno);
         }
+    };
+    while (used < out.size()) {
+        std::size_t n = readSome(out.data() + used, out.size() - used);
         if (n == 0) break;
-        used += static_cast<std::size_t>(n);
+        used += n;
+    }
+    if (used == out.size()) {
+        char more[65536];
+        while (std::size_t n = readSome(more, sizeof more)) {
+            out.resize(used);
+            out.append(more, n);
+            used += n;
+        }
     }
     out.resize(used);
     return out;
