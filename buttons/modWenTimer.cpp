@@ -19,7 +19,8 @@ void setPointerSource(std::function<QPoint()> s) { source() = std::move(s); }
 
 QPoint pointerPos() { return source() ? source()() : QCursor::pos(); }
 
-QWidget* WindowFromPoint() { return QApplication::widgetAt(pointerPos()); }
+QWidget* WindowFromPoint() { return WindowFromPoint(pointerPos()); }
+QWidget* WindowFromPoint(const QPoint& global) { return QApplication::widgetAt(global); }
 
 void TimerProc(QWidget* hwnd) {
     if (!hwnd) return;

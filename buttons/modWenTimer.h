@@ -9,8 +9,10 @@ class QWidget;
 
 namespace modWenTimer {
 
-// The widget that lies under the pointer (nullptr: none of ours).
+// The widget that lies under the pointer, or under a global point
+// (nullptr: none of ours).
 QWidget* WindowFromPoint();
+QWidget* WindowFromPoint(const QPoint& global);
 
 // Where the pointer is, in global coordinates. Replaceable so that a test or
 // a platform without a readable pointer can say where it is; an empty

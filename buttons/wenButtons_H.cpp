@@ -477,7 +477,17 @@ void wenButtons_H::BuildShapeRegion() {
 
 void wenButtons_H::HandleResize() {
     syncHostValues();
+    // The drawing code replaces its back buffer; the outline, layout and
+    // redraw that follow go through this widget's own entry points so that
+    // each happens in one place.
+    const bool delayed = m.bDelayDrawing;
+    m.bDelayDrawing = true;
     drawing_->HandleResize();
+    m.bDelayDrawing = delayed;
+    if (delayed) return;
+    BuildShapeRegion();
+    CalculateLayout(false);
+    Redraw();
 }
 
 void wenButtons_H::Redraw() {

@@ -212,7 +212,7 @@ private:
     void handleMouseDown(short button, short shift, float x, float y);
     void handleClick();
     void handleAccessKey(int keyAscii);
-    void hoverStart(short button);
+    void hoverStart(short button, const QPoint& global);
     void hoverEnd(int timerId);
     void stopHoverTimer();
     void relayDragOver(QDropEvent* e, short state);

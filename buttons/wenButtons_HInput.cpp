@@ -102,7 +102,8 @@ void wenButtons_H::mouseMoveEvent(QMouseEvent* e) {
     short buttons = VirtualKeys::mouseButtons(e->buttons());
     short shift = VirtualKeys::shiftMask(e->modifiers());
     float x = xOf(e), y = yOf(e);
-    if (!m.bHoverTracking) hoverStart(buttons);
+    // The move's own position is where the pointer was when it moved.
+    if (!m.bHoverTracking) hoverStart(buttons, e->globalPosition().toPoint());
     emit MouseMove(buttons, shift, x, y);
 }
 
@@ -128,8 +129,8 @@ void wenButtons_H::handleClick() {
 
 // ---- Hover ---------------------------------------------------------------------
 
-void wenButtons_H::hoverStart(short button) {
-    if (modWenTimer::WindowFromPoint() != this) return;
+void wenButtons_H::hoverStart(short button, const QPoint& global) {
+    if (modWenTimer::WindowFromPoint(global) != this) return;
     m.nFlags |= FlagHover;
     bool on = true;
     emit MouseOnButton(on);
