@@ -149,7 +149,7 @@ int run(const std::vector<std::string>& args, const fs::path& programFolder, std
     const std::string& name = args[i];
 
 #ifdef VELTRANE_HAVE_HIGHLIGHT
-    if (name == "highlight") return runHighlight(std::vector<std::string>(args.begin() + i + 1, args.end()), out, err);
+    if (name == "highlight") return ::runHighlight(std::vector<std::string>(args.begin() + i + 1, args.end()), out, err);
 #endif
 
     const Command* cmd = nullptr;
