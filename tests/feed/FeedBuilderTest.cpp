@@ -79,128 +79,72 @@ TEST_F(Generate, TheDefaultMarkersMakeTheWholeBodyOneItem) {
     EXPECT_EQ(dialogs.calls[0].title, "My Veltrane");
 }
 
-TEST_F(Generate, CutsTitlesAndDescriptionsByTheirMarkersWithStrippingOff) {
-    profile.StartString = "<ul><li>";
-    profile.StartItemString = "<li>";
-    profile.EndString = "</ul>";
-    profile.TitleEndString = "</a>";
-    profile.EndItemString = "</li>";
-    profile.FeedTitle = "Tom & Jerry";
-    profile.FeedDesc = "d";
-    ASSERT_TRUE(run("<p>x</p><ul><li><a>One</a> first</li><li><a>Two</a>\tsecond</li></ul><ul>"));
-    EXPECT_EQ(document(), header("Tom & Jerry", "http://example.com/", "d") +
-                              item("<a>One", "http://example.com/", "</a> first") +
-                              item("<a>Two", "http://example.com/", "</a>\tsecond") + closing);
-}
+// One row: markers, page, answer, and the items expected (title, description)
+// or the message the run stops with after those items.
+struct MarkerCase {
+    const char* what;
+    std::string start, itemStart, end, titleEnd, endItem, strip;
+    bool useFeedTitle;
+    std::string page;
+    std::vector<std::pair<std::string, std::string>> items;
+    std::string stop;
+};
 
-TEST_F(Generate, StrippingCleansTitlesAndDescriptionsIntoPlainText) {
-    profile.StartString = "<ul>";
-    profile.StartItemString = "<li>";
-    profile.EndString = "</ul>";
-    profile.TitleEndString = "</a>";
-    profile.StripHTMLTags = "yes";
-    ASSERT_FALSE(run("<ul><li><a href=\"/x\">One &amp; two</a>\r\n  <b>first</b>&nbsp;line</li></ul>"));
-    // Item 1 is empty: it cannot hold the Title End String.
-    expectStop("Source webpage does not contains the Title End String:</a> in Feed Item 1", MessageIcon::Warning);
-    EXPECT_EQ(document(), header("", "http://example.com/"));
-
-    dialogs = ScriptedDialogs{};
-    profile.StartString = "<ul><li>";
-    ASSERT_TRUE(run("<ul><li><a href=\"/x\">One &amp; two</a>\r\n  <b>first</b>&nbsp;line</li></ul>"));
-    EXPECT_EQ(document(), header("", "http://example.com/") +
-                              item("One amp; two", "http://example.com/", "first line") + closing);
-}
-
-TEST_F(Generate, ItemsAreCutAtEveryStartItemStringAndTheFirstPieceCounts) {
-    profile.StartString = "<channel>";
-    profile.StartItemString = "<item>";
-    profile.EndString = "</channel>";
-    profile.TitleEndString = "</title>";
-    ASSERT_FALSE(run("<channel> <item>a</title>b</item><item>c</title>d</item></channel>"));
-    expectStop("Source webpage does not contains the Title End String:</title> in Feed Item 1",
-               MessageIcon::Warning);
-    EXPECT_EQ(document(), header("", "http://example.com/"));  // stopped after the header, file closed
-}
-
-TEST_F(Generate, AnEmptyTitleEndStringGivesDotTitlesOrTheFeedTitleWhenAsked) {
-    profile.StartString = "[";
-    profile.StartItemString = "|";
-    profile.EndString = "]";
-    profile.TitleEndString = "";
-    profile.FeedTitle = "Feed";
-    ASSERT_TRUE(run("......[a|b|c]...", false));
-    EXPECT_EQ(document(), header("Feed", "http://example.com/") + item(".", "http://example.com/", "a") +
-                              item(".", "http://example.com/", "b") + item(".", "http://example.com/", "c") + closing);
-    dialogs = ScriptedDialogs{};
-    ASSERT_TRUE(run("......[a|b|c]...", true));
-    EXPECT_EQ(document(), header("Feed", "http://example.com/") + item("Feed", "http://example.com/", "a") +
-                              item("Feed", "http://example.com/", "b") + item("Feed", "http://example.com/", "c") +
-                              closing);
-}
-
-TEST_F(Generate, OnlyATitleOfExactlyADotIsReplacedByTheFeedTitle) {
-    profile.StartString = "[";
-    profile.StartItemString = "|";
-    profile.EndString = "]";
-    profile.TitleEndString = ":";
-    profile.StripHTMLTags = "1";
-    profile.FeedTitle = "Feed";
-    ASSERT_TRUE(run("......[<b></b>:x|.:y]", true));
-    EXPECT_EQ(document(), header("Feed", "http://example.com/") + item("", "http://example.com/", ":x") +
-                              item("Feed", "http://example.com/", ":y") + closing);
-}
-
-TEST_F(Generate, AnEndItemStringEqualToTheTitleEndStringLeavesEveryDescriptionEmpty) {
-    profile.StartString = "[";
-    profile.StartItemString = "|";
-    profile.EndString = "]";
-    profile.TitleEndString = ":";
-    profile.EndItemString = ":";
-    ASSERT_TRUE(run("......[t1:d1|t2:d2]"));
-    EXPECT_EQ(document(), header("", "http://example.com/") + item("t1", "http://example.com/", "") +
-                              item("t2", "http://example.com/", "") + closing);
-}
-
-TEST_F(Generate, TheEndItemStringCutsTheDescriptionAfterTheTitle) {
-    profile.StartString = "[";
-    profile.StartItemString = "|";
-    profile.EndString = "]";
-    profile.TitleEndString = ":";
-    profile.EndItemString = ";";
-    ASSERT_TRUE(run("......[t1:d1;rest|t2:;]"));
-    EXPECT_EQ(document(), header("", "http://example.com/") + item("t1", "http://example.com/", ":d1") +
-                              item("t2", "http://example.com/", ":") + closing);
-}
-
-TEST_F(Generate, AMissingEndItemStringStopsAtItsItemWithItsNumber) {
-    profile.StartString = "[";
-    profile.StartItemString = "|";
-    profile.EndString = "]";
-    profile.TitleEndString = ":";
-    profile.EndItemString = ";";
-    ASSERT_FALSE(run("......[t1:d1;|t2:d2;|t3:d3]"));
-    expectStop("Source webpage does not contains the Item End String:; in Feed Item 3", MessageIcon::Warning);
-    EXPECT_EQ(document(), header("", "http://example.com/") + item("t1", "http://example.com/", ":d1") +
-                              item("t2", "http://example.com/", ":d2"));
-}
-
-TEST_F(Generate, AnEndItemStringOnlyBeforeTheDescriptionIsAFailure) {
-    profile.StartString = "[";
-    profile.StartItemString = "|";
-    profile.EndString = "]";
-    profile.TitleEndString = ":";
-    profile.EndItemString = ";";
-    ASSERT_FALSE(run("......|[t;1:d1]"));
-    expectStop("The Item End String does not occur after the Title End String in Feed Item 1\r\n"
-               "Unable to generate RSS Feed",
-               MessageIcon::Error);
-}
-
-TEST_F(Generate, AnEmptyEndStringGivesADocumentWithoutItems) {
-    profile.EndString = "";
-    ASSERT_TRUE(run("<html><head></head><body>x</body></html>"));
-    EXPECT_EQ(document(), header("", "http://example.com/") + closing);
-    EXPECT_EQ(dialogs.calls.size(), 1u);  // the question is still asked
+TEST_F(Generate, MarkersCutTitlesAndDescriptionsAsDescribedForEachCase) {
+    const std::string tEnd = "Source webpage does not contains the Title End String:";
+    const std::vector<MarkerCase> cases = {
+        {"titles and descriptions by their markers, raw", "<ul><li>", "<li>", "</ul>", "</a>", "</li>", "0", false,
+         "<p>x</p><ul><li><a>One</a> first</li><li><a>Two</a>\tsecond</li></ul><ul>",
+         {{"<a>One", "</a> first"}, {"<a>Two", "</a>\tsecond"}}, ""},
+        {"stripping makes plain one-line text", "<ul><li>", "<li>", "</ul>", "</a>", "", "yes", false,
+         "<ul><li><a href=\"/x\">One &amp; two</a>\r\n  <b>first</b>&nbsp;line</li></ul>",
+         {{"One amp; two", "first line"}}, ""},
+        {"the piece before the first item marker is item 1", "<channel>", "<item>", "</channel>", "</title>", "",
+         "0", false, "<channel> <item>a</title>b</item><item>c</title>d</item></channel>", {},
+         tEnd + "</title> in Feed Item 1"},
+        {"a region opening with the item marker has an empty item 1", "<ul>", "<li>", "</ul>", "", "", "0", false,
+         "<ul><li>a<li>b</ul>......", {}, tEnd + " in Feed Item 1"},
+        {"no Title End String: every title is a dot", "[", "|", "]", "", "", "0", false, "......[a|b|c]...",
+         {{".", "a"}, {".", "b"}, {".", "c"}}, ""},
+        {"no Title End String and Yes: the feed title", "[", "|", "]", "", "", "0", true, "......[a|b|c]...",
+         {{"Feed", "a"}, {"Feed", "b"}, {"Feed", "c"}}, ""},
+        {"only a title of exactly a dot becomes the feed title", "[", "|", "]", ":", "", "1", true,
+         "......[<b></b>:x|.:y]", {{"", ":x"}, {"Feed", ":y"}}, ""},
+        {"End Item String equal to the Title End String", "[", "|", "]", ":", ":", "0", false, "......[t1:d1|t2:d2]",
+         {{"t1", ""}, {"t2", ""}}, ""},
+        {"the End Item String cuts after the title", "[", "|", "]", ":", ";", "0", false, "......[t1:d1;rest|t2:;]",
+         {{"t1", ":d1"}, {"t2", ":"}}, ""},
+        {"a missing End Item String stops at its item", "[", "|", "]", ":", ";", "0", false,
+         "......[t1:d1;|t2:d2;|t3:d3]", {{"t1", ":d1"}, {"t2", ":d2"}},
+         "Source webpage does not contains the Item End String:; in Feed Item 3"},
+        {"an End Item String only before the description", "[", "|", "]", ":", ";", "0", false, "......|[t;1:d1]", {},
+         "The Item End String does not occur after the Title End String in Feed Item 1\r\nUnable to generate RSS Feed"},
+        {"an empty End String: no items", "</head>", "</body>", "", "", "", "0", false,
+         "<html><head></head><body>x</body></html>", {}, ""},
+        {"ten characters pass the length check", "", "", "9", "", "", "0", false, "0123456789", {{".", "012345678"}},
+         ""},
+    };
+    for (const MarkerCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        dialogs = ScriptedDialogs{};
+        profile.StartString = c.start;
+        profile.StartItemString = c.itemStart;
+        profile.EndString = c.end;
+        profile.TitleEndString = c.titleEnd;
+        profile.EndItemString = c.endItem;
+        profile.StripHTMLTags = c.strip;
+        profile.FeedTitle = "Feed";
+        EXPECT_EQ(run(c.page, c.useFeedTitle), c.stop.empty());
+        std::string expected = header("Feed", "http://example.com/");
+        for (const auto& [title, desc] : c.items) expected += item(title, "http://example.com/", desc);
+        if (c.stop.empty()) {
+            expected += closing;
+            EXPECT_TRUE(dialogs.messages().empty());
+        } else {
+            expectStop(c.stop, c.stop.ends_with("Feed") ? MessageIcon::Error : MessageIcon::Warning);
+        }
+        EXPECT_EQ(document(), expected);
+    }
 }
 
 TEST_F(Generate, AnEndStringOnlyBeforeTheStartStringIsAFailureThatLeavesTestXmlAlone) {
@@ -238,23 +182,6 @@ TEST_F(Generate, ChecksTheLengthThenStartEndAndItemStartInThatOrder) {
         EXPECT_TRUE(dialogs.calls.size() == 1) << "no question before the checks pass";
     }
     EXPECT_EQ(document(), "previous");
-}
-
-TEST_F(Generate, APageOfTenCharactersPassesTheLengthCheck) {
-    profile.StartString = "";
-    profile.StartItemString = "";
-    profile.EndString = "9";
-    ASSERT_TRUE(run("0123456789"));
-    EXPECT_EQ(document(), header("", "http://example.com/") + item(".", "http://example.com/", "012345678") + closing);
-}
-
-TEST_F(Generate, TheRegionStartingWithTheItemMarkerGivesAnEmptyFirstItemThatStopsTheRun) {
-    profile.StartString = "<ul>";
-    profile.StartItemString = "<li>";
-    profile.EndString = "</ul>";
-    profile.TitleEndString = "";
-    ASSERT_FALSE(run("<ul><li>a<li>b</ul>......"));
-    expectStop("Source webpage does not contains the Title End String: in Feed Item 1", MessageIcon::Warning);
 }
 
 TEST_F(Generate, HeaderValuesGoInUnescapedAndBytesPassThrough) {
