@@ -1,0 +1,195 @@
+// Editing a profile: every box, the check box, the source options and the
+// page chooser save the profile file at once.
+#include "WindowFixture.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+const QColor Green(0, 128, 0);
+const QColor Red(255, 0, 0);
+
+FeedProfile localProfile(const std::string& name, const std::string& path) {
+    FeedProfile p = NewFeedProfile(name);
+    p.SourceType = "Local";
+    p.Source = path;
+    return p;
+}
+}  // namespace
+
+TEST_F(WindowTest, EveryBoxWritesItsFieldToTheFileAtOnce) {
+    openWith(NewFeedProfile("Edits"));
+    clickTab(2);
+    const struct {
+        QLineEdit* box;
+        size_t line;  // 0-based line of the profile file
+    } boxes[] = {
+        {w->Text1, 4},        {w->Text2, 5},       {w->Text3, 6},
+        {w->txtFeedTitle, 7}, {w->txtFeedDesc, 8}, {w->txtFeedLink, 9},
+        {w->txtTitleEndString, 10}, {w->txtEndItemString, 11},
+    };
+    for (const auto& b : boxes) {
+        retype(b.box, "<x");
+        EXPECT_EQ(profileLines("000001.rss")[b.line], "<x") << b.box->objectName().toStdString();
+        // One more key: the file follows keystroke by keystroke.
+        QTest::keyClicks(b.box, "y");
+        EXPECT_EQ(profileLines("000001.rss")[b.line], "<xy") << b.box->objectName().toStdString();
+    }
+    EXPECT_EQ(profileLines("000001.rss").size(), 13u);
+    EXPECT_EQ(profileLines("000001.rss")[0], "My Veltrane");
+    EXPECT_EQ(profileLines("000001.rss")[1], "Edits");
+    EXPECT_TRUE(dialogs.calls.empty());
+}
+
+TEST_F(WindowTest, TheCheckBoxAndTheSourceOptionsAreSavedWhenClicked) {
+    openWith(NewFeedProfile("Clicks"));
+    clickTab(2);
+    click(w->chkStripHTMLTags);
+    EXPECT_EQ(profileLines("000001.rss")[12], "1");
+    click(w->chkStripHTMLTags);
+    EXPECT_EQ(profileLines("000001.rss")[12], "0");
+
+    clickTab(1);
+    click(w->Option2);
+    EXPECT_EQ(profileLines("000001.rss")[2], "Local");
+    EXPECT_TRUE(w->Frame1->isEnabled());
+    EXPECT_FALSE(w->Frame2->isEnabled());
+    click(w->Option1);
+    EXPECT_EQ(profileLines("000001.rss")[2], "Web");
+    EXPECT_TRUE(w->Frame2->isEnabled());
+    EXPECT_FALSE(w->Frame1->isEnabled());
+
+    retype(w->txtSource, "http://127.0.0.1/a page");
+    EXPECT_EQ(profileLines("000001.rss")[3], "http://127.0.0.1/a page");
+}
+
+TEST_F(WindowTest, EightBitCharactersReachTheFileAsSingleBytes) {
+    openWith(NewFeedProfile("Bytes"));
+    clickTab(2);
+    w->txtFeedTitle->setText(QString::fromLatin1("Caf\xe9 \xa7 1"));
+    EXPECT_EQ(profileLines("000001.rss")[7], "Caf\xe9 \xa7 1");
+}
+
+TEST_F(WindowTest, MarkerLabelsTurnRedWhenEmptyAndGreenWhenFilled) {
+    open();
+    // Before any profile the boxes are empty, and their labels say so.
+    EXPECT_EQ(textColour(w->Label16), Red);
+    EXPECT_EQ(textColour(w->Label17), Red);
+    EXPECT_EQ(textColour(w->Label18), Red);
+    w.reset();
+    openWith(NewFeedProfile("Markers"));
+    clickTab(2);
+    EXPECT_EQ(w->Label16->text(), "Required");
+    EXPECT_EQ(textColour(w->Label16), Green);
+    EXPECT_EQ(textColour(w->Label17), Green);
+    EXPECT_EQ(textColour(w->Label18), Green);
+    retype(w->Text3, "");
+    EXPECT_EQ(textColour(w->Label18), Red);
+    EXPECT_EQ(profileLines("000001.rss")[6], "");
+    QTest::keyClicks(w->Text3, "<");
+    EXPECT_EQ(textColour(w->Label18), Green);
+    w->Text1->clear();
+    w->Text2->clear();
+    EXPECT_EQ(textColour(w->Label16), Red);
+    EXPECT_EQ(textColour(w->Label17), Red);
+}
+
+TEST_F(WindowTest, ALocalProfileShowsItsPathAndKeepsItWhenTheAddressBoxIsEmptied) {
+    FeedProfile web = NewFeedProfile("Web one");
+    web.Source = "http://127.0.0.1:1/page.htm";
+    writeProfile("000001.rss", web);
+    writeProfile("000002.rss", localProfile("Local one", "/pages/news.htm"));
+    open();
+    clickEntry("000001.rss");
+    click(w->wenButtons_H4);
+    EXPECT_EQ(w->txtSource->text(), "http://127.0.0.1:1/page.htm");
+    EXPECT_TRUE(w->Option1->isChecked());
+
+    clickTab(0);
+    clickEntry("000002.rss");
+    click(w->wenButtons_H4);
+    EXPECT_TRUE(w->Option2->isChecked());
+    EXPECT_EQ(w->txtSource->text(), "");
+    EXPECT_EQ(w->Label6->text(), "/pages/news.htm");
+    EXPECT_TRUE(w->Frame1->isEnabled());
+    EXPECT_FALSE(w->Frame2->isEnabled());
+    EXPECT_EQ(w->session().Profile.Source, "/pages/news.htm");
+    // The next edit saves the path as it was, not the empty address box.
+    clickTab(2);
+    QTest::keyClicks(w->txtFeedTitle, "T");
+    EXPECT_EQ(profileLines("000002.rss")[3], "/pages/news.htm");
+    EXPECT_EQ(profileLines("000002.rss")[2], "Local");
+
+    // And back to the Web profile: the address returns, the path label empties.
+    clickTab(0);
+    clickEntry("000001.rss");
+    click(w->wenButtons_H4);
+    EXPECT_EQ(w->txtSource->text(), "http://127.0.0.1:1/page.htm");
+    EXPECT_EQ(w->Label6->text(), "");
+    EXPECT_TRUE(w->Frame2->isEnabled());
+}
+
+TEST_F(WindowTest, AnUnknownSourceTypeIsShownAsLocalAndTheCheckBoxReadsNumbers) {
+    FeedProfile p = localProfile("Odd", "/x.htm");
+    p.SourceType = "local";
+    p.StripHTMLTags = " 1";
+    writeProfile("000001.rss", p);
+    p.StripHTMLTags = "yes";
+    writeProfile("000002.rss", p);
+    open();
+    clickEntry("000001.rss");
+    click(w->wenButtons_H4);
+    EXPECT_TRUE(w->Option2->isChecked());
+    EXPECT_TRUE(w->chkStripHTMLTags->isChecked());
+    EXPECT_EQ(w->session().Profile.SourceType, "Local");
+    clickTab(0);
+    clickEntry("000002.rss");
+    click(w->wenButtons_H4);
+    EXPECT_FALSE(w->chkStripHTMLTags->isChecked());
+}
+
+TEST_F(WindowTest, BrowseStoresTheChosenPageAndMovesToTheSettings) {
+    openWith(localProfile("Pick", "/old.htm"));
+    dialogs.files.push_back("/home/user/pages/new.htm");
+    click(w->Command1);
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.calls[0].kind, DialogCall::OpenFile);
+    EXPECT_EQ(dialogs.calls[0].request.title, "Select Page");
+    ASSERT_EQ(dialogs.calls[0].request.filters.size(), 1u);
+    EXPECT_EQ(dialogs.calls[0].request.filters[0].name, "HTML Files (*.htm)");
+    EXPECT_EQ(dialogs.calls[0].request.filters[0].pattern, "*.htm");
+    EXPECT_EQ(w->Label6->text(), "/home/user/pages/new.htm");
+    EXPECT_EQ(profileLines("000001.rss")[3], "/home/user/pages/new.htm");
+    EXPECT_EQ(w->SSTab1->currentIndex(), 2);
+}
+
+TEST_F(WindowTest, ACancelledBrowseKeepsTheStoredPathButStillMovesToTheSettings) {
+    openWith(localProfile("Keep", "/kept/page.htm"));
+    const std::string before = dir.read("000001.rss");
+    dialogs.files.push_back("");
+    click(w->Command1);
+    EXPECT_EQ(w->Label6->text(), "/kept/page.htm");
+    EXPECT_EQ(w->session().Profile.Source, "/kept/page.htm");
+    EXPECT_EQ(dir.read("000001.rss"), before);
+    EXPECT_TRUE(w->SSTab1->isTabEnabled(2));
+    EXPECT_EQ(w->SSTab1->currentIndex(), 2);
+}
+
+TEST_F(WindowTest, AProfileFileThatCannotBeWrittenShowsWhyAndTheBoxKeepsItsText) {
+    openWith(NewFeedProfile("Blocked"));
+    clickTab(2);
+    // A folder where the profile file should be: no write can replace it.
+    std::filesystem::remove(dir / "000001.rss");
+    std::filesystem::create_directory(dir / "000001.rss");
+    QTest::keyClicks(w->txtFeedTitle, "Z");
+    const auto messages = dialogs.messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(messages[0].title, "My Veltrane");
+    EXPECT_FALSE(messages[0].text.empty());
+    EXPECT_EQ(w->txtFeedTitle->text(), "Z");
+    EXPECT_EQ(w->session().Profile.FeedTitle, "Z");
+    EXPECT_TRUE(w->txtFeedDesc->isEnabled());
+}

@@ -1,0 +1,105 @@
+#pragma once
+// A main window over a temporary program folder, with scripted dialogs, and
+// the small moves a user makes: clicking buttons, list entries and tabs,
+// typing into boxes.
+#include "FeedProfile.h"
+#include "ProfileStore.h"
+#include "QtPrinters.h"
+#include "ScriptedDialogs.h"
+#include "TempDir.h"
+#include "frmMain.h"
+#include "wenButtons_H.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+class WindowTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<frmMain> w;
+
+    void open() {
+        w = std::make_unique<frmMain>(dir.path(), dialogs);
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    }
+
+    static void click(QWidget* button) {
+        ASSERT_TRUE(button->isVisible()) << button->objectName().toStdString() << " is not visible";
+        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+    }
+
+    // Clicks the list entry whose text contains the given part.
+    void clickEntry(const std::string& part) {
+        for (int i = 0; i < w->List1->count(); ++i) {
+            QListWidgetItem* item = w->List1->item(i);
+            if (item->text().contains(QString::fromLatin1(part))) {
+                QTest::mouseClick(w->List1->viewport(), Qt::LeftButton, {},
+                                  w->List1->visualItemRect(item).center());
+                return;
+            }
+        }
+        FAIL() << "no entry contains " << part;
+    }
+
+    // Clicks a tab as the user would; a disabled tab ignores it.
+    void clickTab(int index) {
+        auto* bar = w->SSTab1->findChild<QTabBar*>();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+    }
+
+    // Replaces a box's content as typed keys.
+    static void retype(QLineEdit* box, const QString& text) {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, text);
+    }
+
+    // A profile file written byte for byte as the store writes it.
+    void writeProfile(const std::string& fileName, const FeedProfile& p) const {
+        dir.write(fileName, ProfileFileContent(p));
+    }
+
+    std::vector<std::string> profileLines(const std::string& fileName) const {
+        const std::string text = dir.read(fileName);
+        std::vector<std::string> lines;
+        size_t start = 0;
+        while (start < text.size()) {
+            size_t end = text.find("\r\n", start);
+            if (end == std::string::npos) end = text.size();
+            lines.push_back(text.substr(start, end - start));
+            start = end + 2;
+        }
+        return lines;
+    }
+
+    // Opens the window on one profile file and selects it.
+    void openWith(const FeedProfile& p, const std::string& fileName = "000001.rss") {
+        writeProfile(fileName, p);
+        open();
+        clickEntry(fileName);
+        click(w->wenButtons_H4);
+    }
+
+    // Enabled unless switched off itself (a closed page disables what it holds).
+    static bool enabledOnItsOwn(const QWidget* widget) { return !widget->testAttribute(Qt::WA_ForceDisabled); }
+
+    static QColor textColour(const QLabel* l) { return l->palette().color(QPalette::WindowText); }
+
+    std::string lastMessage() const {
+        const auto m = dialogs.messages();
+        return m.empty() ? std::string("(none)") : m.back().text;
+    }
+};
