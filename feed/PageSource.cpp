@@ -29,31 +29,35 @@ size_t writeBody(char* data, size_t size, size_t count, void* user) {
     return std::fwrite(data, 1, bytes, sink->file);  // short count: libcurl stops with a write error
 }
 
-// A file:// address naming a folder "succeeds" with an empty body in
-// libcurl; a folder is not a page.
-bool namesLocalFolder(const std::string& address) {
+// Checks the address as typed: it must carry its scheme (nothing is
+// guessed or added), and a file:// address must not name a folder, which
+// libcurl would "download" as an empty page.
+CURLcode checkAddress(const std::string& address) {
     CURLU* url = curl_url();
-    bool folder = false;
-    if (curl_url_set(url, CURLUPART_URL, address.c_str(), 0) == CURLUE_OK) {
+    if (!url) return CURLE_OUT_OF_MEMORY;
+    CURLcode rc = CURLE_OK;
+    if (curl_url_set(url, CURLUPART_URL, address.c_str(), 0) != CURLUE_OK) {
+        rc = CURLE_URL_MALFORMAT;
+    } else {
         char* scheme = nullptr;
         char* path = nullptr;
         if (curl_url_get(url, CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK && std::string(scheme) == "file" &&
             curl_url_get(url, CURLUPART_PATH, &path, CURLU_URLDECODE) == CURLUE_OK) {
             struct stat st {};
-            folder = ::stat(path, &st) == 0 && S_ISDIR(st.st_mode);
+            if (::stat(path, &st) == 0 && S_ISDIR(st.st_mode)) rc = CURLE_FILE_COULDNT_READ_FILE;
         }
         curl_free(scheme);
         curl_free(path);
     }
     curl_url_cleanup(url);
-    return folder;
+    return rc;
 }
 
 }  // namespace
 
 int DownloadPage(const std::string& address, const fs::path& target) {
     static CurlGlobal global;
-    if (namesLocalFolder(address)) return CURLE_FILE_COULDNT_READ_FILE;
+    if (CURLcode rc = checkAddress(address); rc != CURLE_OK) return static_cast<int>(rc);
 
     // The body goes to a file beside the target, which replaces the target
     // only once the whole transfer has succeeded.

@@ -69,6 +69,7 @@ TEST_F(Download, FailuresReturnNonZeroAndLeaveTheOldFileAlone) {
         "",                                                          // empty address box
         "http://",                                                   // the bare prefix
         " " + base + "page.html",                                    // used exactly as typed
+        base.substr(7) + "page.html",                                // no scheme is guessed
     };
     for (const std::string& address : addresses) {
         EXPECT_NE(DownloadPage(address, folder / "src.dat"), 0) << address;
