@@ -189,7 +189,9 @@ void wenButtons_H::setPictureAlign(int ImgAlign) {
 
 void wenButtons_H::setEnabled(bool bEnabled) {
     if (bEnabled == Enabled()) return;
+    changingEnabled_ = true;
     QWidget::setEnabled(bEnabled);
+    changingEnabled_ = false;
     if (m.ButtonStyle == 3 && m.Mode == 0 && m.ButtonShape < 4) {
         DelayDrawing(true);
         BuildShapeRegion();
@@ -414,8 +416,8 @@ void wenButtons_H::DelayDrawing(bool bDelay) {
 void wenButtons_H::onAmbientChanged(const QString& name) {
     ControlHost* h = host();
     m.UserMode = h->userMode();
+    updateShortcuts();
     if (sameText(name, "DisplayAsDefault")) {
-        updateShortcuts();
         const bool look = h->displayAsDefault(this) && (m.ShowFocusRect || !h->userMode());
         if (look) m.nFlags |= FlagDefaultLook;
         else m.nFlags &= ~FlagDefaultLook;
@@ -433,8 +435,15 @@ void wenButtons_H::onAmbientChanged(const QString& name) {
     }
 }
 
+void wenButtons_H::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    // A container that enables or disables its contents changes the look.
+    if (e->type() == QEvent::EnabledChange && !changingEnabled_) Redraw();
+}
+
 void wenButtons_H::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
+    updateShortcuts();  // the host may have named its default or cancel button since
     ControlHost* h = host();
     if (!h->userMode() && m.ShowFocusRect && h->displayAsDefault(this)) {
         m.nFlags |= FlagDefaultLook;
@@ -446,7 +455,7 @@ void wenButtons_H::showEvent(QShowEvent* e) {
 
 void wenButtons_H::syncHostValues() {
     m.ForeColor = foreColor_;
-    m.Enabled = Enabled();
+    m.Enabled = isEnabled();  // greyed also inside a disabled container
     m.Font = font();
     m.UserMode = host()->userMode();
     m.ScaleWidth = width();

@@ -96,8 +96,10 @@ public:
     void setPicture(const ::Picture& xPic);
     int PictureAlign() const { return m.PictureAlign; }
     void setPictureAlign(int ImgAlign);
-    // Hides QWidget::setEnabled on purpose: the button redraws and announces.
-    bool Enabled() const { return isEnabled(); }
+    // The button's own enabled state (a disabled container greys the button
+    // without changing it). Hides QWidget::setEnabled on purpose: the button
+    // redraws and announces.
+    bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
     void setEnabled(bool bEnabled);
     bool ShowFocusRect() const { return m.ShowFocusRect; }
     void setShowFocusRect(bool bShow);
@@ -185,6 +187,7 @@ signals:
 
 protected:
     bool event(QEvent* e) override;
+    void changeEvent(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
@@ -253,6 +256,7 @@ private:
     QImage plainFace_;  // shown while the drawing code paints nothing
     bool inPaint_ = false;
     bool suppressNextClick_ = false;
+    bool changingEnabled_ = false;
     int redrawCount_ = 0;
     int paintedCount_ = 0;
 };

@@ -59,7 +59,9 @@ void wenButtons_H::ReadProperties(const PropertyBag& bag) {
     m.nPicSize = static_cast<std::int16_t>(bag.read("ImgSize", 16).toInt());
     m.PictureAlign = bag.read("ImgAlign", 0).toInt();
     m.HoverForeColor = colourOf(bag.read("cFHover", colour(kButtonTextColor)));
+    changingEnabled_ = true;
     QWidget::setEnabled(bag.read("Enabled", true).toBool());
+    changingEnabled_ = false;
     m.BackColor = colourOf(bag.read("cBack", colour(h->backColor())));
     m.HoverBackColor = colourOf(bag.read("cBHover", colour(m.BackColor)));
     m.HoverColorLocks = bag.read("LockHover", 0).toInt();

@@ -390,3 +390,16 @@ TEST_F(ButtonTest, PropertiesAreReachableByNameAndValueIsTheDefault) {
     b->setProperty("ButtonStyle", 9);
     EXPECT_EQ(b->ButtonStyle(), 6);
 }
+
+TEST_F(ButtonTest, ADisabledContainerGreysTheButtonButLeavesItsOwnState) {
+    auto* b = addButton();
+    const int before = b->redrawCount();
+    form->setEnabled(false);
+    EXPECT_EQ(b->redrawCount() - before, 1) << "the look changes";
+    EXPECT_FALSE(b->model().Enabled);
+    EXPECT_TRUE(b->Enabled());
+    b->setEnabled(false);
+    form->setEnabled(true);
+    EXPECT_FALSE(b->Enabled()) << "re-enabling the container keeps the button's own state";
+    EXPECT_FALSE(b->isEnabled());
+}
