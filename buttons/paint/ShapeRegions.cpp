@@ -36,8 +36,18 @@ QRegion EllipseRegion(int left, int top, int right, int bottom) {
 
 namespace {
 QRegion pixelAt(int x, int y) { return QRegion(x, y, 1, 1); }
-QRegion triangle(QPoint a, QPoint b, QPoint c) {
-    return QRegion(QPolygon({a, b, c}), Qt::WindingFill);
+
+// A right-angled corner cut whose two legs are leg pixels long, at the
+// corner of the pixel (x, y), opening rightwards (dx 1) or leftwards (-1)
+// and downwards (dy 1) or upwards (-1).
+QRegion cornerCut(int x, int y, int dx, int dy, int leg) {
+    QRegion cut;
+    for (int row = 0; row < leg; ++row) {
+        const int length = leg - row;
+        const int left = dx > 0 ? x : x - length + 1;
+        cut += QRect(left, y + dy * row, length, 1);
+    }
+    return cut;
 }
 }  // namespace
 
@@ -50,8 +60,8 @@ QRegion TrimCorners(QRegion outline, int w, int h, int style, bool enabled, bool
             if (style != 3) outline -= pixelAt(0, 0);
             outline -= pixelAt(0, h - 1);
         } else if (triangles) {
-            outline -= triangle({0, 0}, {2, 0}, {0, 2});
-            outline -= triangle({0, h}, {3, h}, {0, h - 3});
+            outline -= cornerCut(0, 0, 1, 1, 2);
+            outline -= cornerCut(0, h - 1, 1, -1, 3);
         }
     }
     if (trimRight) {
@@ -59,8 +69,8 @@ QRegion TrimCorners(QRegion outline, int w, int h, int style, bool enabled, bool
             if (style != 3) outline -= pixelAt(w - 1, h - 1);
             outline -= pixelAt(w - 1, 0);
         } else if (triangles) {
-            outline -= triangle({w, 0}, {w - 2, 0}, {w, 2});
-            outline -= triangle({w, h}, {w - 3, h}, {w, h - 3});
+            outline -= cornerCut(w - 1, 0, -1, 1, 2);
+            outline -= cornerCut(w - 1, h - 1, -1, -1, 3);
         }
     }
     return outline;

@@ -9,10 +9,10 @@
 // left to right; every row keeps at least its middle pixel(s).
 QRegion EllipseRegion(int left, int top, int right, int bottom);
 
-// Rectangle 0..w, 0..h (one pixel wider and taller than the client, as the
-// outline always was) with the corner cuts of buttonStyle (enabled matters
-// for style 3). For the straight side of a slanted shape, pass which sides
-// are straight.
+// outline with the corner cuts of buttonStyle for a client of w x h
+// (enabled matters for style 3): single corner pixels, or triangles with legs
+// of 2 pixels at the top and 3 at the bottom. trimLeft / trimRight say which
+// sides are straight and get cut.
 QRegion TrimCorners(QRegion outline, int w, int h, int buttonStyle, bool enabled, bool trimLeft,
                     bool trimRight);
 

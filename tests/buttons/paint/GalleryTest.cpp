@@ -1,0 +1,42 @@
+// Runs the gallery program as a user would and looks at what it wrote.
+#include "TempDir.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QSet>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ButtonGallery, WritesAContactSheetThatIsNotBlank) {
+    const QString program = QCoreApplication::applicationDirPath() + "/../bin/button-gallery";
+    ASSERT_TRUE(QFileInfo(program).isExecutable()) << "build button-gallery first: " << program.toStdString();
+    TempDir dir;
+    const QString out = QString::fromStdString((dir / "sheet.png").string());
+    QProcess run;
+    run.start(program, {out});
+    ASSERT_TRUE(run.waitForFinished(120000));
+    ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+
+    const QImage sheet(out);
+    ASSERT_FALSE(sheet.isNull());
+    // 72 rows (8 styles x 9 shapes) and 12 columns (6 states, twice).
+    EXPECT_GT(sheet.height(), 72 * 30);
+    EXPECT_GT(sheet.width(), 12 * 100);
+    QSet<QRgb> colours;
+    for (int y = 0; y < sheet.height(); y += 3)
+        for (int x = 0; x < sheet.width(); x += 3) colours.insert(sheet.pixel(x, y));
+    EXPECT_GT(colours.size(), 200);
+}
+
+TEST(ButtonGallery, RefusesToRunWithoutAnOutputFile) {
+    QProcess run;
+    run.start(QCoreApplication::applicationDirPath() + "/../bin/button-gallery", {});
+    ASSERT_TRUE(run.waitForFinished(30000));
+    EXPECT_EQ(run.exitCode(), 2);
+    EXPECT_TRUE(run.readAllStandardError().contains("usage"));
+}
+
+}  // namespace

@@ -1,0 +1,109 @@
+#include "MemorySurface.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const Rgb kRed = MakeRgb(255, 0, 0);
+
+MemorySurface Blank(int w = 10, int h = 10) {
+    MemorySurface s;
+    s.resize(w, h);
+    return s;
+}
+
+TEST(MemorySurface, DrawsLinesWithoutTheirEndPoint) {
+    MemorySurface s = Blank();
+    s.selectPen(kRed);
+    s.line({1, 1}, {5, 1});
+    EXPECT_EQ(s.pixel(1, 1), kRed);
+    EXPECT_EQ(s.pixel(4, 1), kRed);
+    EXPECT_EQ(s.pixel(5, 1), kBlack);
+    s.line({8, 8}, {3, 3});  // 45 degrees, backwards
+    for (int k = 8; k > 3; --k) EXPECT_EQ(s.pixel(k, k), kRed) << k;
+    EXPECT_EQ(s.pixel(3, 3), kBlack);
+    s.line({0, 9}, {0, 9});  // no length, no pixel
+    EXPECT_EQ(s.pixel(0, 9), kBlack);
+}
+
+TEST(MemorySurface, FillsRectanglesInsideTheirRightAndBottomEdges) {
+    MemorySurface s = Blank();
+    s.fill(2, 3, 5, 6, kRed);
+    EXPECT_EQ(s.pixel(2, 3), kRed);
+    EXPECT_EQ(s.pixel(4, 5), kRed);
+    EXPECT_EQ(s.pixel(5, 5), kBlack);
+    EXPECT_EQ(s.pixel(4, 6), kBlack);
+
+    s.selectPen(kWhite);
+    s.selectBrush(kRed);
+    s.rectangle(0, 0, 4, 4);  // white outline, red inside
+    EXPECT_EQ(s.pixel(0, 0), kWhite);
+    EXPECT_EQ(s.pixel(3, 3), kWhite);
+    EXPECT_EQ(s.pixel(1, 1), kRed);
+    EXPECT_EQ(s.pixel(4, 4), kRed);  // from the fill before, untouched
+}
+
+TEST(MemorySurface, KeepsEveryPrimitiveInsideTheClipRegion) {
+    MemorySurface s = Blank();
+    s.selectClip(QRegion(0, 0, 5, 10));
+    s.fill(0, 0, 10, 10, kRed);
+    s.selectPen(kWhite);
+    s.line({0, 9}, {10, 9});
+    s.setPixel(7, 2, kWhite);
+    EXPECT_EQ(s.pixel(4, 0), kRed);
+    EXPECT_EQ(s.pixel(5, 0), kBlack);
+    EXPECT_EQ(s.pixel(4, 9), kWhite);
+    EXPECT_EQ(s.pixel(6, 9), kBlack);
+    EXPECT_EQ(s.pixel(7, 2), kBlack);
+    s.clearClip();
+    s.setPixel(7, 2, kWhite);
+    EXPECT_EQ(s.pixel(7, 2), kWhite);
+}
+
+TEST(MemorySurface, FramesARegionOnePixelWide) {
+    MemorySurface s = Blank();
+    s.frameRegion(QRegion(2, 2, 5, 4), kRed);
+    EXPECT_EQ(s.pixel(2, 2), kRed);
+    EXPECT_EQ(s.pixel(6, 5), kRed);
+    EXPECT_EQ(s.pixel(4, 2), kRed);
+    EXPECT_EQ(s.pixel(3, 3), kBlack);
+    EXPECT_EQ(s.pixel(1, 1), kBlack);
+    EXPECT_EQ(RegionFrame(QRegion(0, 0, 3, 3)), QRegion(0, 0, 3, 3) - QRegion(1, 1, 1, 1));
+}
+
+TEST(MemorySurface, DrawsTheDottedFocusRectangleAsItsOwnUndo) {
+    MemorySurface s = Blank();
+    s.fill(0, 0, 10, 10, kWhite);
+    s.focusRect(1, 1, 9, 9);
+    EXPECT_EQ(s.pixel(1, 1), kBlack);
+    EXPECT_EQ(s.pixel(2, 1), kWhite);
+    EXPECT_EQ(s.pixel(8, 8), kBlack);
+    EXPECT_EQ(s.pixel(4, 4), kWhite);
+    s.focusRect(1, 1, 9, 9);
+    EXPECT_EQ(s.pixel(1, 1), kWhite);
+}
+
+TEST(MemorySurface, DrawsDottedPensTwoOnTwoOff) {
+    MemorySurface s = Blank(12, 2);
+    s.selectPen(kRed, 1, PenDot);
+    s.line({0, 0}, {12, 0});
+    const std::string expected = "RR..RR..RR..";
+    std::string seen;
+    for (int x = 0; x < 12; ++x) seen += s.pixel(x, 0) == kRed ? 'R' : '.';
+    EXPECT_EQ(seen, expected);
+}
+
+TEST(MemorySurface, BlendsABrushThroughAPictureBitByBit) {
+    MemorySurface s = Blank(3, 1);
+    s.fill(0, 0, 3, 1, MakeRgb(212, 208, 200));
+    QImage src(3, 1, QImage::Format_RGB32);
+    src.setPixel(0, 0, 0xFFFFFFFF);  // white keeps the surface
+    src.setPixel(1, 0, 0xFF000000);  // black shows the brush
+    src.setPixel(2, 0, 0xFFC86432);  // (200, 100, 50) mixes
+    s.maskedBrushBlend({0, 0}, src, kGrey);
+    EXPECT_EQ(s.pixel(0, 0), MakeRgb(212, 208, 200));
+    EXPECT_EQ(s.pixel(1, 0), kGrey);
+    EXPECT_EQ(s.pixel(2, 0), MakeRgb(192, 192, 128));
+}
+
+}  // namespace

@@ -1,0 +1,254 @@
+#include "PaintTestSupport.h"
+#include "ShapeRegions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(BuildShapeRegion, CutsOnlyTheBottomLeftAndTopRightPixelsForStyle3WhileEnabled) {
+    TestButton b(20, 10);
+    b.m.ButtonStyle = 3;
+    b.prepare();
+    const QRegion& r = b.window.region;
+    EXPECT_FALSE(r.contains(QPoint(0, 9)));
+    EXPECT_FALSE(r.contains(QPoint(19, 0)));
+    EXPECT_TRUE(r.contains(QPoint(0, 0)));
+    EXPECT_TRUE(r.contains(QPoint(19, 9)));
+    EXPECT_EQ((QRegion(0, 0, 20, 10) - r).rectCount(), 2);
+
+    b.m.Enabled = false;
+    b.d.BuildShapeRegion();
+    EXPECT_TRUE(b.window.region.contains(QRect(0, 0, 20, 10)));
+}
+
+TEST(BuildShapeRegion, CutsCornerTrianglesForStyles2And7) {
+    for (int style : {2, 7}) {
+        TestButton b(20, 10);
+        b.m.ButtonStyle = style;
+        b.prepare();
+        const QRegion cut = QRegion(0, 0, 20, 10) - b.window.region;
+        // Legs of 2 at the top, 3 at the bottom, on both sides.
+        const QRegion expected = QRegion(0, 0, 2, 1) + QRegion(0, 1, 1, 1) +
+                                 QRegion(18, 0, 2, 1) + QRegion(19, 1, 1, 1) +
+                                 QRegion(0, 9, 3, 1) + QRegion(0, 8, 2, 1) + QRegion(0, 7, 1, 1) +
+                                 QRegion(17, 9, 3, 1) + QRegion(18, 8, 2, 1) + QRegion(19, 7, 1, 1);
+        EXPECT_EQ(cut, expected) << style;
+    }
+}
+
+TEST(BuildShapeRegion, TrimsOnlyTheStraightSideOfASlantedShape) {
+    TestButton b(40, 10);
+    b.m.ButtonStyle = 1;
+    b.m.ButtonShape = 1;
+    b.prepare();
+    const QRegion& r = b.window.region;
+    EXPECT_FALSE(r.contains(QPoint(39, 0)));
+    EXPECT_FALSE(r.contains(QPoint(39, 9)));
+    EXPECT_TRUE(r.contains(QPoint(0, 0)));   // the slant starts at the top-left corner
+    EXPECT_FALSE(r.contains(QPoint(0, 9)));  // ...and cuts the bottom-left away
+}
+
+TEST(BuildShapeRegion, WidensANarrowSlantedButtonInStepsOf5) {
+    TestButton b(30, 30);
+    b.m.ButtonShape = 3;
+    b.prepare();
+    // The slant is 31: 30 -> 35 -> 40 leaves 9 pixels beside it.
+    EXPECT_EQ(b.m.ScaleWidth, 40);
+    EXPECT_EQ(b.m.ScaleHeight, 30);
+    EXPECT_EQ(b.window.resizes, 1);
+    EXPECT_EQ(b.m.nShapeLeft, 31);
+    EXPECT_EQ(b.m.nShapeRight, 9);
+    EXPECT_EQ(b.d.backBuffer().size(), QSize(40, 30));
+    EXPECT_EQ(SlantedWidth(100, 30), 100);
+    EXPECT_EQ(SlantedWidth(36, 30), 36);
+}
+
+TEST(EllipseRegion, MirrorsExactlyAcrossBothAxes) {
+    const QRegion e = EllipseRegion(0, 0, 100, 30);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 100; ++x) {
+            ASSERT_EQ(e.contains(QPoint(x, y)), e.contains(QPoint(99 - x, y))) << x << "," << y;
+            ASSERT_EQ(e.contains(QPoint(x, y)), e.contains(QPoint(x, 29 - y))) << x << "," << y;
+        }
+    EXPECT_TRUE(e.contains(QPoint(50, 0)));
+    EXPECT_TRUE(e.contains(QPoint(0, 15)));
+    EXPECT_FALSE(e.contains(QPoint(0, 0)));
+    EXPECT_FALSE(e.contains(QPoint(100, 15)));
+}
+
+TEST(BuildShapeRegion, KeepsClipRegionsOneAndTwoPixelsInsideAnEllipse) {
+    TestButton b;
+    b.m.ButtonShape = 4;
+    b.prepare();
+    EXPECT_EQ(b.window.region, EllipseRegion(0, 0, 100, 30));
+    ASSERT_TRUE(b.d.edgeRegion().has_value());
+    EXPECT_EQ(*b.d.edgeRegion(), EllipseRegion(1, 1, 99, 29));
+    EXPECT_EQ(*b.d.innerRegion(), EllipseRegion(2, 2, 98, 28));
+    // The rim outside the edge region keeps its white-to-grey shade.
+    EXPECT_EQ(b.back(50, 0), kWhite);
+    EXPECT_EQ(b.back(50, 15), Face());
+}
+
+// 64 x 40: a magenta background round a filled disc.
+Picture DiscPicture() {
+    QImage img = SolidBitmap(64, 40, QColor(255, 0, 255));
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 64; ++x)
+            if ((x - 32) * (x - 32) / 1024.0 + (y - 20) * (y - 20) / 400.0 <= 1.0)
+                img.setPixelColor(x, y, QColor(20, 120, 200));
+    return Picture::bitmap(img);
+}
+
+TestButton& PictureShaped(TestButton& b, int shape) {
+    b.m.Picture = DiscPicture();
+    b.m.nPicSize = 48;
+    b.m.ButtonShape = shape;
+    b.prepare();
+    return b;
+}
+
+TEST(BuildShapeRegion, ResizesAPictureShapeToThePicturesAspectRatio) {
+    TestButton b;
+    PictureShaped(b, 8);
+    EXPECT_EQ(b.m.ScaleWidth, 48);
+    EXPECT_EQ(b.m.ScaleHeight, 30);
+    EXPECT_EQ(b.m.nShapeRight, 48);
+    EXPECT_FALSE(b.window.region.contains(QPoint(0, 0)));
+    EXPECT_TRUE(b.window.region.contains(QPoint(24, 15)));
+    EXPECT_EQ(*b.d.edgeRegion(), b.window.region.translated(1, 1));
+    EXPECT_EQ(*b.d.innerRegion(), b.window.region.translated(2, 2));
+}
+
+TEST(BuildShapeRegion, KeepsTheOutlineOfAPictureShapeWithoutAPicture) {
+    TestButton b;
+    b.prepare();
+    const QRegion before = b.window.region;
+    b.m.ButtonShape = 7;
+    b.d.BuildShapeRegion();
+    EXPECT_EQ(b.window.region, before);
+    EXPECT_EQ(b.m.ScaleWidth, 100);
+}
+
+bool FramedIn(const TestButton& b, const QRegion& region, Rgb colour) {
+    for (const QRect& r : RegionFrame(region))
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                if (x < b.m.ScaleWidth && y < b.m.ScaleHeight && b.screen(x, y) != colour) return false;
+    return true;
+}
+
+TEST(Redraw, FramesAHoveredRoundButtonOfShape6InBlack) {
+    TestButton b;
+    b.m.ButtonShape = 6;
+    b.m.bHoverTracking = true;
+    b.m.nFlags = FlagHover;
+    b.prepare();
+    EXPECT_TRUE(FramedIn(b, b.window.region, kBlack));
+    EXPECT_EQ(b.screen(50, 15), Face());
+}
+
+TEST(Redraw, NeverFramesShapes4And5) {
+    for (int shape : {4, 5}) {
+        TestButton b;
+        b.m.ButtonShape = shape;
+        b.m.bHoverTracking = true;
+        b.m.nFlags = FlagHover;
+        b.prepare();
+        EXPECT_EQ(b.screen(50, 0), kWhite) << shape;  // the rim, unframed
+    }
+}
+
+TEST(Redraw, FramesTheDefaultPictureShapeInsideItsOutline) {
+    TestButton b7, b8;
+    b7.m.nFlags = b8.m.nFlags = FlagDefaultLook;
+    PictureShaped(b7, 7);
+    PictureShaped(b8, 8);
+    EXPECT_TRUE(FramedIn(b7, *b7.d.edgeRegion(), kBlack));
+    EXPECT_TRUE(FramedIn(b8, *b8.d.innerRegion(), kBlack));
+    EXPECT_FALSE(FramedIn(b8, *b8.d.edgeRegion(), kBlack));
+}
+
+TEST(Redraw, ShowsNoHoverFrameOnAPictureShapeWhoseHoverColourIsItsFace) {
+    TestButton b;
+    b.m.bHoverTracking = true;
+    b.m.nFlags = FlagHover;
+    PictureShaped(b, 7);  // style 0: hover face = back colour
+    EXPECT_FALSE(FramedIn(b, b.window.region, kBlack));
+    const QImage plain = b.d.screen();
+
+    b.m.HoverBackColor = MakeRgb(250, 0, 0);
+    b.d.RefreshDerived("BackColor");
+    b.d.Redraw();
+    EXPECT_TRUE(FramedIn(b, b.window.region, MakeRgb(250, 0, 0)));
+}
+
+TEST(CustomClickShift, MovesThePressedButtonOnePixelAndBackOnRelease) {
+    TestButton b;
+    b.m.CustomClick = 4;  // down and right
+    PictureShaped(b, 8);
+    const QImage before = b.d.screen().copy();
+    const int presents = b.window.presents;
+
+    b.m.nFlags |= FlagPressed | FlagHover;
+    b.d.Redraw();
+    EXPECT_EQ(b.window.pos, QPoint(1, 1));
+    EXPECT_TRUE(b.m.nFlags & FlagCustomOffset);
+    EXPECT_EQ(b.d.screen().size(), before.size());
+    EXPECT_EQ(b.window.presents, presents + 1);
+    EXPECT_GT(b.d.PaintOnly().nFinish, 0);  // once moved, a redraw paints again
+    EXPECT_EQ(b.window.pos, QPoint(1, 1));
+
+    b.m.nFlags &= std::uint16_t(~FlagPressed);
+    b.d.Redraw();
+    EXPECT_EQ(b.window.pos, QPoint(0, 0));
+    EXPECT_FALSE(b.m.nFlags & FlagCustomOffset);
+    EXPECT_EQ(b.m.ScaleWidth, 48);  // the size never changes
+}
+
+TEST(CustomClickShift, LeavesCheckBoxesWhereTheyAre) {
+    TestButton b;
+    b.m.CustomClick = 4;
+    b.m.Mode = 1;
+    PictureShaped(b, 8);
+    b.m.nFlags = FlagPressed | FlagHover;
+    b.d.Redraw();
+    EXPECT_EQ(b.window.moves, 0);
+}
+
+TEST(Redraw, PaintsNothingWhileDrawingIsDelayed) {
+    TestButton b;
+    b.prepare();
+    const int presents = b.window.presents;
+    b.m.bDelayDrawing = true;
+    b.m.BackColor = MakeRgb(255, 0, 0);
+    b.d.RefreshDerived("BackColor");
+    b.d.Redraw();
+    EXPECT_EQ(b.window.presents, presents);
+    EXPECT_EQ(b.screen(50, 15), Face());
+    b.m.bDelayDrawing = false;
+    b.d.Redraw();
+    EXPECT_EQ(b.screen(50, 15), MakeRgb(255, 0, 0));
+}
+
+TEST(HandleResize, ReplacesTheBackBufferAndReusesItAcrossRedraws) {
+    TestButton b;
+    b.prepare();
+    const uchar* back = b.d.backBuffer().constBits();
+    const uchar* screen = b.d.screen().constBits();
+    for (int i = 0; i < 2000; ++i) {
+        b.m.nFlags = (i % 2) ? FlagHover : 0;
+        b.m.bHoverTracking = i % 2;
+        b.d.Redraw();
+    }
+    EXPECT_EQ(b.d.backBuffer().constBits(), back);
+    EXPECT_EQ(b.d.screen().constBits(), screen);
+
+    b.m.ScaleWidth = 60;
+    b.m.ScaleHeight = 20;
+    b.d.HandleResize();
+    EXPECT_EQ(b.d.backBuffer().size(), QSize(60, 20));
+    EXPECT_EQ(b.d.screen().size(), QSize(60, 20));
+    EXPECT_EQ(b.window.region, QRegion(0, 0, 61, 21));
+}
+
+}  // namespace
