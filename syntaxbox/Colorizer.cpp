@@ -2,6 +2,7 @@
 
 #include "ControlError.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -17,14 +18,25 @@ enum State : uint8_t {
     ScriptBlock = 64,
 };
 
-// The part of the text the scan can look at: positions lo..hi (1-based),
-// everything else reads as empty.
+// The part of the text the scan can look at; everything else reads as
+// empty. Position base is data[0].
 class Window {
 public:
-    Window(std::string text, int64_t lo) : text_(std::move(text)), lo_(lo) {}
+    Window(const TextBox& box, int64_t lo, int64_t hi) {
+        if (const std::string* whole = box.wholeText()) {
+            data_ = whole->data();
+            size_ = static_cast<int64_t>(whole->size());
+            base_ = 1;
+        } else {
+            if (hi >= lo) owned_ = box.textRange(lo - 1, hi - lo + 1);
+            data_ = owned_.data();
+            size_ = static_cast<int64_t>(owned_.size());
+            base_ = lo;
+        }
+    }
     char ch(int64_t p) const {
-        int64_t k = p - lo_;
-        return k >= 0 && k < static_cast<int64_t>(text_.size()) ? text_[static_cast<size_t>(k)] : '\0';
+        const uint64_t k = static_cast<uint64_t>(p - base_);
+        return k < static_cast<uint64_t>(size_) ? data_[k] : '\0';
     }
     // run(p, n) compared with an upper-case word, ignoring the case of letters.
     bool runIsUpper(int64_t p, const char* word) const {
@@ -40,11 +52,43 @@ public:
             if (ch(p + k) != word[k]) return false;
         return true;
     }
+    // First position from..to whose character is marked in the table, or
+    // to + 1 when there is none.
+    int64_t next(int64_t from, int64_t to, const bool* marked) const {
+        int64_t k = std::max<int64_t>(from - base_, 0);
+        const int64_t last = std::min<int64_t>(to - base_, size_ - 1);
+        while (k <= last && !marked[static_cast<unsigned char>(data_[k])]) ++k;
+        return k <= last ? std::max(from, k + base_) : to + 1;
+    }
 
 private:
-    std::string text_;
-    int64_t lo_;
+    std::string owned_;
+    const char* data_ = nullptr;
+    int64_t size_ = 0;
+    int64_t base_ = 1;
 };
+
+// Characters at which something can happen in each state; at any other
+// position a state's rows and the entity check do nothing.
+struct Marks {
+    bool table[256] = {};
+    Marks(const char* chars, bool all = false) {
+        for (int k = 0; k < 256; ++k) table[k] = all;
+        for (const char* p = chars; *p; ++p) table[static_cast<unsigned char>(*p)] = true;
+    }
+};
+const Marks kOutside("<&"), kTagName("> &"), kAttrName("= >&"), kComment("-&"), kBlock("/&"), kEvery("", true);
+
+const bool* marksFor(uint8_t state) {
+    switch (state) {
+    case 1: return kOutside.table;
+    case 2: return kTagName.table;
+    case 4: return kAttrName.table;
+    case 16: return kComment.table;
+    case 32: case 64: return kBlock.table;
+    default: return kEvery.table;  // a value looks one character ahead
+    }
+}
 
 // Releases the repaint lock and the busy flag on every way out.
 class BusyGuard {
@@ -85,7 +129,7 @@ void colorize(ColorizeContext& ctx, int32_t lngStartPos, int32_t lngEndPos) {
     // The scan looks at most eight characters past the end (the entity check).
     const int64_t lo = std::max<int64_t>(1, start);
     const int64_t hi = std::min<int64_t>(length, end + 8);
-    const Window text(hi >= lo ? box.textRange(lo - 1, hi - lo + 1) : std::string(), lo);
+    const Window text(box, lo, hi);
 
     BusyGuard guard(ctx);
     const int64_t userStart = box.selStart();
@@ -118,6 +162,10 @@ void colorize(ColorizeContext& ctx, int32_t lngStartPos, int32_t lngEndPos) {
     };
 
     for (int64_t i = start; i <= end; ++i) {
+        if (!progress) {  // without progress to report, quiet stretches are skipped
+            i = text.next(i, end, marksFor(state));
+            if (i > end) break;
+        }
         const char c = text.ch(i);
         switch (state) {
         case Outside:

@@ -13,7 +13,7 @@ public:
     const std::string& text() const { return text_; }
     void setText(std::string text);
     StyleSlot slotAt(int64_t offset) const { return slots_[static_cast<size_t>(offset)]; }
-    const std::vector<StyleSlot>& slots() const { return slots_; }
+    const std::vector<StyleSlot>& styleSlots() const { return slots_; }
 
     // Counters a test can watch.
     int lockCount() const { return locks_; }
@@ -21,6 +21,7 @@ public:
 
     int64_t textLength() const override { return static_cast<int64_t>(text_.size()); }
     std::string textRange(int64_t offset, int64_t count) const override;
+    const std::string* wholeText() const override { return &text_; }
     int64_t selStart() const override { return selStart_; }
     int64_t selLength() const override { return selLength_; }
     bool setSelStart(int64_t offset) override;

@@ -147,7 +147,24 @@ void RichBox::onSelectionMaybeChanged() {
     if (c.anchor() == lastAnchor_ && c.position() == lastPosition_) return;
     lastAnchor_ = c.anchor();
     lastPosition_ = c.position();
-    if (!quietSelection_ && owner_) owner_->onBoxSelChange();
+    if (quietSelection_ || !owner_) return;
+    if (holdSelection_ > 0) {
+        selectionPending_ = true;
+        return;
+    }
+    owner_->onBoxSelChange();
+}
+
+void RichBox::releaseSelection() {
+    if (--holdSelection_ > 0 || !selectionPending_) return;
+    selectionPending_ = false;
+    if (owner_) owner_->onBoxSelChange();
+}
+
+void RichBox::inputMethodEvent(QInputMethodEvent* event) {
+    holdSelection();
+    QPlainTextEdit::inputMethodEvent(event);
+    releaseSelection();
 }
 
 void RichBox::replaceText(const QString& text) {
@@ -261,6 +278,12 @@ void RichBox::changeEvent(QEvent* event) {
 }
 
 void RichBox::keyPressEvent(QKeyEvent* event) {
+    holdSelection();
+    handleKeyPress(event);
+    releaseSelection();
+}
+
+void RichBox::handleKeyPress(QKeyEvent* event) {
     if (!owner_ || owner_->isBusy()) {
         QPlainTextEdit::keyPressEvent(event);
         return;
@@ -274,7 +297,11 @@ void RichBox::keyPressEvent(QKeyEvent* event) {
     }
     short ascii = cp1252Of(text.at(0));
     const short typed = ascii;
-    if (!owner_->onBoxKeyPress(ascii)) return;  // dropped
+    // Characters typed on the host's behalf are whole edits of their own.
+    --holdSelection_;
+    const bool keep = owner_->onBoxKeyPress(ascii);
+    ++holdSelection_;
+    if (!keep) return;  // dropped
     if (ascii == typed) {
         QPlainTextEdit::keyPressEvent(event);
         return;

@@ -47,12 +47,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
+    void handleKeyPress(QKeyEvent* event);
     void onContentsChange(int position, int removed, int added);
     void onSelectionMaybeChanged();
     void refreshVisibleLooks();
@@ -67,6 +69,12 @@ private:
     int lastAnchor_ = 0;
     int lastPosition_ = 0;
     bool quietSelection_ = false;
+    // While the editor handles an input event the selection relay waits, so
+    // that an edit reports its text change before the caret move it causes.
+    int holdSelection_ = 0;
+    bool selectionPending_ = false;
+    void holdSelection() { ++holdSelection_; }
+    void releaseSelection();
 };
 
 // Key codes and shift state as the event relays report them.

@@ -32,6 +32,9 @@ public:
     // Up to count characters from offset, one byte each (characters without
     // an 8-bit form read as '?'). Shorter, or empty, past the end.
     virtual std::string textRange(int64_t offset, int64_t count) const = 0;
+    // The whole text when the box holds it as one 8-bit string, so that a
+    // reader need not copy it; null otherwise.
+    virtual const std::string* wholeText() const { return nullptr; }
 
     virtual int64_t selStart() const = 0;
     virtual int64_t selLength() const = 0;

@@ -5,7 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -18,7 +23,7 @@ namespace {
 using S = StyleSlot;
 
 std::vector<StyledSpan> spansOf(const std::string& text) {
-    return styledSpans(colorizeText(text).slots());
+    return styledSpans(colorizeText(text).styleSlots());
 }
 
 // An indicator that records what it is sent and can refuse values.
@@ -122,7 +127,7 @@ TEST(Colorizer, AScanOverASubRangeStartsOutsideMarkupAndLeavesTheRestAlone) {
     colorize(r.ctx);
     // Restart inside the first tag name: "b>x</b>" reads as text then a tag.
     colorize(r.ctx, 2, 8);
-    EXPECT_EQ(styledSpans(r.box.slots()),
+    EXPECT_EQ(styledSpans(r.box.styleSlots()),
               (std::vector<StyledSpan>{{6, 7, S::Tag}, {11, 11, S::Tag}, {15, 16, S::Tag}}));
 }
 
@@ -130,7 +135,7 @@ TEST(Colorizer, ZeroBoundsColourTheWholeTextAndAnEmptyTextIsHarmless) {
     Scan r("<p>");
     r.box.setSelStart(1);
     colorize(r.ctx, 0, 0);
-    EXPECT_EQ(styledSpans(r.box.slots()), (std::vector<StyledSpan>{{2, 2, S::Tag}}));
+    EXPECT_EQ(styledSpans(r.box.styleSlots()), (std::vector<StyledSpan>{{2, 2, S::Tag}}));
 
     Scan empty("");
     empty.flags.busy = empty.flags.changed = true;
@@ -221,7 +226,7 @@ TEST(Colorizer, ARefusedProgressValueIsSkippedAndTheScanGoesOn) {
     colorize(r.ctx);
     EXPECT_EQ(std::count(progress.sent.begin(), progress.sent.end(), 50), 0);
     EXPECT_EQ(progress.sent.back(), 100);
-    EXPECT_EQ(styledSpans(r.box.slots()), (std::vector<StyledSpan>{{102, 102, S::Tag}}));
+    EXPECT_EQ(styledSpans(r.box.styleSlots()), (std::vector<StyledSpan>{{102, 102, S::Tag}}));
 }
 
 namespace {
@@ -255,4 +260,41 @@ TEST(Colorizer, EachLookIsReadWhenItIsApplied) {
     ASSERT_EQ(box.applied.size(), 2u);
     EXPECT_EQ(box.applied[0].second, (CharStyle{true, false, 0xFF0000}));
     EXPECT_EQ(box.applied[1].second, (CharStyle{true, false, 0x123456}));
+}
+
+namespace {
+struct CountingProgress : ProgressIndicator {
+    int shown = 0;
+    Kind kind() const override { return Kind::Percent; }
+    void start() override {}
+    void show(uint8_t) override { ++shown; }
+};
+}  // namespace
+
+TEST(Colorizer, ReportingProgressDoesNotChangeTheColouring) {
+    // With progress the scan visits every position; without it the scan
+    // leaps over stretches where nothing can happen. Both must agree.
+    std::vector<std::string> texts = {
+        R"(<a href="x y" id=z>t&amp;u</a>)", "<!-- a - b -- c --> <b>&x;</b>", "<p\tclass=\"q\" a b=c>",
+        R"(<a title="a>b">text</a><style>p{}</style ><SCRIPT>x</script>)", "<x y=\"1\"z=\"2\"/> &a-b; &;"};
+    if (const char* corpus = std::getenv("MV_CORPUS")) {
+        for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
+            std::ifstream f(entry.path(), std::ios::binary);
+            texts.emplace_back(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+        }
+    }
+    for (const std::string& text : texts) {
+        Scan quick(text);
+        colorize(quick.ctx);
+        Scan full(text);
+        CountingProgress progress;
+        full.ctx.progress = &progress;
+        colorize(full.ctx);
+        EXPECT_EQ(quick.box.styleSlots(), full.box.styleSlots()) << text.substr(0, 80);
+        // and over a range that starts and ends inside constructs
+        const int32_t a = static_cast<int32_t>(text.size() / 3) + 1, b = static_cast<int32_t>(text.size() * 2 / 3);
+        colorize(quick.ctx, a, b);
+        colorize(full.ctx, a, b);
+        EXPECT_EQ(quick.box.styleSlots(), full.box.styleSlots()) << text.substr(0, 80);
+    }
 }

@@ -185,7 +185,10 @@ TEST(SyntaxBox, EnterRecoloursTheLineTheCaretLeft) {
     ASSERT_TRUE(box.isChanged());
     placeCaret(box, 7);  // end of line 2 ("<b>")
     EXPECT_FALSE(box.isChanged());  // the selection change consumed it
+    EventLog log;
+    log.watch(box);
     typeChar(box.rtfHTML(), 'x');  // an edit on line 2 makes it the last line
+    EXPECT_EQ(log.names, (std::vector<std::string>{"KeyDown", "KeyPress", "Change", "SelChange", "KeyUp"}));
     EXPECT_EQ(box.lastLine(), 2);
     QTest::keyClick(box.rtfHTML(), Qt::Key_Return);
     EXPECT_EQ(box.lastLine(), 3);
