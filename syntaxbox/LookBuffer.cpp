@@ -2,19 +2,38 @@
 
 #include <algorithm>
 
-LookBuffer::LookBuffer() { table_.push_back(CharLook{}); }
+size_t CharLookHash::operator()(const CharLook& l) const {
+    size_t h = std::hash<std::string>()(l.fontName);
+    h = h * 31 + std::hash<double>()(l.fontSize);
+    h = h * 31 + l.color;
+    return h * 31 + (l.bold | l.italic << 1 | l.underline << 2 | l.strike << 3);
+}
+
+LookBuffer::LookBuffer() {
+    table_.push_back(CharLook{});
+    reindex();
+}
+
+void LookBuffer::reindex() {
+    index_.clear();
+    for (size_t k = 0; k < table_.size(); ++k) index_.emplace(table_[k], static_cast<Id>(k));
+}
 
 void LookBuffer::setPlainLook(const CharLook& look) {
     table_[0] = look;
+    reindex();
+    index_[look] = 0;
     ++revision_;
 }
 
 LookBuffer::Id LookBuffer::intern(const CharLook& look) {
-    for (size_t k = 0; k < table_.size(); ++k)
-        if (table_[k] == look) return static_cast<Id>(k);
+    auto found = index_.find(look);
+    if (found != index_.end()) return found->second;
     if (table_.size() >= 0xFFFF) compact();
     table_.push_back(look);
-    return static_cast<Id>(table_.size() - 1);
+    const Id id = static_cast<Id>(table_.size() - 1);
+    index_.emplace(look, id);
+    return id;
 }
 
 void LookBuffer::compact() {
@@ -30,6 +49,7 @@ void LookBuffer::compact() {
     }
     for (Id& id : buf_) id = static_cast<Id>(used[id]);  // gap cells too: harmless
     table_ = std::move(kept);
+    reindex();
     ++revision_;
 }
 
@@ -84,5 +104,7 @@ void LookBuffer::setFontForAll(const std::string& name, double size) {
         l.fontName = name;
         l.fontSize = size;
     }
+    reindex();
+    index_[table_[0]] = 0;
     ++revision_;
 }

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 struct CharLook {
@@ -19,6 +20,10 @@ struct CharLook {
     bool strike = false;
     uint32_t color = colour::WindowText;
     bool operator==(const CharLook&) const = default;
+};
+
+struct CharLookHash {
+    size_t operator()(const CharLook& l) const;
 };
 
 class LookBuffer {
@@ -65,7 +70,10 @@ private:
     std::vector<Id> buf_;
     int64_t gapStart_ = 0;
     int64_t gapEnd_ = 0;
+    void reindex();
+
     std::vector<CharLook> table_;
+    std::unordered_map<CharLook, Id, CharLookHash> index_;  // first number of each look
     uint64_t revision_ = 0;
 };
 

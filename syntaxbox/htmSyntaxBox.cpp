@@ -53,11 +53,7 @@ htmSyntaxBox::htmSyntaxBox(QWidget* parent, ControlHost* host)
     box_->setObjectName("rtfHTML");
     box_->setGeometry(0, 0, width(), height());
     connect(host_, &ControlHost::ambientChanged, this, [this](const QString& name) {
-        if (name == "UserMode")
-            box_->setTextInteractionFlags(host_->userMode() ? (Locked() ? Qt::TextSelectableByMouse |
-                                                                              Qt::TextSelectableByKeyboard
-                                                                        : Qt::TextEditorInteraction)
-                                                            : Qt::NoTextInteraction);
+        if (name == "UserMode") applyInteraction();
     });
     InitProperties();
 }
@@ -370,11 +366,21 @@ qint32 htmSyntaxBox::hWnd() const {
     // A number that names the text box for as long as it lives.
     return static_cast<qint32>(reinterpret_cast<quintptr>(box_) & 0x7FFFFFFF);
 }
-bool htmSyntaxBox::Locked() const { return box_->isReadOnly(); }
 void htmSyntaxBox::setLocked(bool v) {
-    box_->setReadOnly(v);
-    if (v) box_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    locked_ = v;
+    applyInteraction();
     emit PropertyChanged("Locked");
+}
+
+void htmSyntaxBox::applyInteraction() {
+    // In the designer the box only shows its text; a locked box can still be
+    // read, selected and searched from the keyboard.
+    if (host_ && !host_->userMode())
+        box_->setTextInteractionFlags(Qt::NoTextInteraction);
+    else if (locked_)
+        box_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    else
+        box_->setTextInteractionFlags(Qt::TextEditorInteraction);
 }
 void htmSyntaxBox::setMaxLength(int v) {
     if (v < 0) return;

@@ -136,7 +136,7 @@ public:
     bool HideSelection() const { return hideSelection_; }
     void setHideSelection(bool blnNewValue);
     qint32 hWnd() const;
-    bool Locked() const;
+    bool Locked() const { return locked_; }
     void setLocked(bool blnNewValue);
     int MaxLength() const { return maxLength_; }
     void setMaxLength(int lngNewValue);
@@ -220,6 +220,7 @@ private:
     void setColourField(uint32_t& field, uint value, const char* name);
     void applyBackColor();
     void applyMousePointer();
+    void applyInteraction();
     void typeEntity(const char* entity);
 
     RichBox* box_ = nullptr;
@@ -235,6 +236,7 @@ private:
     uint32_t backColor_ = colour::WindowBackground;
     QString fileName_;
     bool hideSelection_ = false;
+    bool locked_ = false;
     int maxLength_ = 0;
     Picture mouseIcon_;
     int mousePointer_ = 0;

@@ -416,3 +416,19 @@ TEST(SyntaxBox, SettingTextRaisesChangeAndTheNextSelectionChangeConsumesIt) {
     placeCaret(box, 2);
     EXPECT_FALSE(box.isChanged());
 }
+
+TEST(SyntaxBox, InTheDesignerTheBoxTakesNoTyping) {
+    ControlHost host;
+    host.setUserMode(false);
+    htmSyntaxBox box(nullptr, &host);
+    box.setText("a");
+    placeCaret(box, 1);
+    typeChar(box.rtfHTML(), 'b');
+    EXPECT_EQ(box.Text(), "a");
+    host.setUserMode(true);
+    typeChar(box.rtfHTML(), 'b');
+    EXPECT_EQ(box.Text(), "ab");
+    box.setLocked(true);
+    typeChar(box.rtfHTML(), 'c');
+    EXPECT_EQ(box.Text(), "ab");
+}
