@@ -115,6 +115,13 @@ ButtonDrawing::PaintState ButtonDrawing::PaintOnly() {
 
 void ButtonDrawing::Redraw() {
     if (m_.bDelayDrawing) return;
+    if (mem_.isNull() || mem_.image().size() != QSize(std::max(W(), 1), std::max(H(), 1))) {
+        // The size changed without the resize handling (a host that told us
+        // late): do its work now, or the outline and rim would be stale.
+        UpdateBackBuffer(true);
+        BuildShapeRegion();
+        CalculateLayout(false);
+    }
     const PaintState st = PaintOnly();
     if (st.nFinish == 0) return;  // nothing painted, or the window was just moved
     UpdateBackBuffer(false);

@@ -252,3 +252,18 @@ TEST(HandleResize, ReplacesTheBackBufferAndReusesItAcrossRedraws) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Redraw, CatchesUpWithASizeChangeTheHostDidNotReport) {
+    TestButton b;
+    b.m.ButtonShape = 4;
+    b.prepare();
+    b.m.ScaleWidth = 80;  // no resize handling
+    b.d.Redraw();
+    EXPECT_EQ(b.d.screen().size(), QSize(80, 30));
+    EXPECT_EQ(b.window.region, EllipseRegion(0, 0, 80, 30));
+    EXPECT_EQ(b.screen(40, 0), kWhite);  // the rim, not a black buffer
+}
+
+}  // namespace
