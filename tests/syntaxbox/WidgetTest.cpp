@@ -6,6 +6,8 @@
 #include "htmSyntaxBox.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QPdfWriter>
 #include <QProgressBar>
 #include <QTest>
 #include <QTextBlock>
@@ -431,4 +433,43 @@ TEST(SyntaxBox, InTheDesignerTheBoxTakesNoTyping) {
     box.setLocked(true);
     typeChar(box.rtfHTML(), 'c');
     EXPECT_EQ(box.Text(), "ab");
+}
+
+TEST(SyntaxBox, SelPrintWritesTheSelectionToAPrintDevice) {
+    TempDir dir;
+    htmSyntaxBox box;
+    box.setText("<b>printed</b> and not");
+    box.Colorize();
+    placeCaret(box, 0);
+    box.setSelLength(14);
+    const QString pdf = QString::fromStdString((dir / "sel.pdf").string());
+    {
+        QPdfWriter writer(pdf);
+        box.SelPrint(&writer);
+    }
+    EXPECT_GT(QFileInfo(pdf).size(), 500);
+    EXPECT_THROW(box.SelPrint(nullptr), InvalidArgument);
+}
+
+TEST(SyntaxBox, OutOfRangeSettingsAreIgnoredAndColoursReachTheBox) {
+    htmSyntaxBox box;
+    box.setMousePointer(11);
+    box.setMousePointer(42);
+    EXPECT_EQ(box.MousePointer(), 11);
+    EXPECT_EQ(box.rtfHTML()->viewport()->cursor().shape(), Qt::WaitCursor);
+    box.setMaxLength(-3);
+    EXPECT_EQ(box.MaxLength(), 0);
+    box.setBackColor(0x0000FF);
+    EXPECT_EQ(box.rtfHTML()->palette().color(QPalette::Base), QColor(255, 0, 0));
+    EXPECT_THROW(box.setSelStart(-1), InvalidPropertyValue);
+}
+
+TEST(SyntaxBox, MaxLengthStopsTypingAtTheLimit) {
+    htmSyntaxBox box;
+    box.setText("abc");
+    box.setMaxLength(4);
+    placeCaret(box, 3);
+    typeChar(box.rtfHTML(), 'd');
+    typeChar(box.rtfHTML(), 'e');
+    EXPECT_EQ(box.Text(), "abcd");
 }
