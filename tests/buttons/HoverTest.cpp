@@ -44,16 +44,13 @@ TEST_F(HoverTest, LeavingIsNoticedWithinAFewTimerPeriodsWithoutAnyLeaveNotice) {
     EXPECT_EQ(log.lines.back(), "MouseOnButton 0");
 }
 
-TEST_F(HoverTest, MouseMoveFollowsTheHoverStartOnEveryMove) {
+TEST_F(HoverTest, EveryMoveRaisesMouseMoveWithTheButtonsHeld) {
+    std::vector<short> buttons;
+    QObject::connect(b, &wenButtons_H::MouseMove, [&](short& bt, short&, float&, float&) { buttons.push_back(bt); });
     QTest::mouseMove(b, QPoint(20, 12));
     QTest::mouseMove(b, QPoint(25, 12));
-    std::vector<std::string> lines;
-    for (const auto& l : log.lines) lines.push_back(l);
-    EXPECT_EQ(lines, Lines({"MouseOnButton 1"})) << "MouseMove is not in the log's list";
-    int moves = 0;
-    QObject::connect(b, &wenButtons_H::MouseMove, [&](short&, short&, float&, float&) { ++moves; });
-    QTest::mouseMove(b, QPoint(30, 12));
-    EXPECT_EQ(moves, 1);
+    EXPECT_EQ(buttons, std::vector<short>({0, 0}));
+    EXPECT_EQ(count("MouseOnButton 1"), 1);
 }
 
 TEST_F(HoverTest, APressedButtonLeftAndReenteredIsHeldAgain) {

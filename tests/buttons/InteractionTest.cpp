@@ -1,6 +1,8 @@
 #include "ButtonFixture.h"
 
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 
 namespace {
 // Records the key presses that reach a widget (the container of a button).
@@ -232,4 +234,42 @@ TEST_F(InteractionTest, ADisabledButtonTakesNoInput) {
     b->setEnabled(false);
     QTest::mouseClick(b, Qt::LeftButton, {}, inside);
     EXPECT_TRUE(events().empty());
+}
+
+TEST_F(InteractionTest, ReleasingSpaceOnASelectedOptionTakesThePressedLookAway) {
+    b->setMode(2);
+    b->setValue(true);
+    QTest::keyPress(b, Qt::Key_Space);
+    const int before = b->redrawCount();
+    QTest::keyRelease(b, Qt::Key_Space);
+    EXPECT_EQ(b->redrawCount() - before, 1);
+    EXPECT_FALSE(b->model().nFlags & FlagPressed);
+    EXPECT_EQ(events(), Lines({"KeyDown 32", "KeyPress 32", "KeyUp 32"})) << "no Click for a selected option";
+}
+
+TEST_F(InteractionTest, DragAndDropIsRelayedAndTheHandlerDecidesTheEffect) {
+    QMimeData data;
+    data.setText("dropped");
+    std::vector<std::string> seen;
+    int refuse = 0;
+    QObject::connect(b, &wenButtons_H::OLEDragOver,
+                     [&](const QMimeData*& d, int& effect, short&, short&, float&, float&, short& state) {
+                         seen.push_back("over " + std::to_string(state) + " " + d->text().toStdString());
+                         if (refuse) effect = 0;
+                     });
+    QObject::connect(b, &wenButtons_H::OLEDragDrop,
+                     [&](const QMimeData*& d, int& effect, short&, short&, float& x, float&) {
+                         seen.push_back("drop " + d->text().toStdString() + " " + std::to_string(effect) + " " +
+                                        std::to_string(int(x)));
+                     });
+    QDragEnterEvent enter(QPoint(20, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(b, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    refuse = 1;
+    QDragMoveEvent move(QPoint(21, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(b, &move);
+    EXPECT_FALSE(move.isAccepted()) << "an effect of 0 refuses the drop";
+    QDropEvent drop(QPointF(22, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(b, &drop);
+    EXPECT_EQ(seen, Lines({"over 0 dropped", "over 2 dropped", "drop dropped 1 22"}));
 }
