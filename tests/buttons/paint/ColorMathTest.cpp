@@ -43,13 +43,6 @@ TEST(ShiftColor, BlueWeightedTruncatesTowardZeroForDarkening) {
     EXPECT_EQ(BlueOf(ShiftColor(kGrey, -24, true)), 113);
 }
 
-TEST(RoundEven, SendsTiesToTheEvenNeighbour) {
-    EXPECT_EQ(RoundEven(2.5), 2);
-    EXPECT_EQ(RoundEven(3.5), 4);
-    EXPECT_EQ(RoundEven(-2.5), -2);
-    EXPECT_EQ(RoundEven(-0.4), 0);
-}
-
 TEST(TranslateColor, LooksUpSystemColoursByTheirLowByte) {
     SystemColors::Table t{};
     t[15] = MakeRgb(1, 2, 3);
@@ -61,32 +54,16 @@ TEST(TranslateColor, LooksUpSystemColoursByTheirLowByte) {
     EXPECT_EQ(TranslateColor(0x800000FF, system), 0u);  // unknown index
 }
 
-TEST(DeriveColors, FollowsTheTableOfEachStyle) {
+TEST(DeriveColors, DerivesFromTheNewFaceOrShadowWhereAStyleSaysSo) {
     const Rgb back = MakeRgb(200, 100, 50);
-    const Rgb hover = MakeRgb(10, 20, 30);
-
-    const DerivedColors plain = DeriveColors(4, back, hover);
-    EXPECT_EQ(plain.cFace, back);
-    EXPECT_EQ(plain.cShadow, back);
-    EXPECT_EQ(plain.cHoverFace, hover);
-    EXPECT_EQ(plain.cLight, ShiftColor(kWhite, -32));
-
-    const DerivedColors s7 = DeriveColors(7, back, hover);
-    EXPECT_EQ(s7.cFace, ShiftColor(back, 31));
-    EXPECT_EQ(s7.cShadow, ShiftColor(kGrey, -16));
-    EXPECT_EQ(s7.cHoverFace, ShiftColor(hover, 31));
-    EXPECT_EQ(s7.cLight, ShiftColor(kGrey, 16, true));
-
-    const DerivedColors s2 = DeriveColors(2, back, hover);
-    EXPECT_EQ(s2.cFace, ShiftColor(back, 48, true));
-    EXPECT_EQ(s2.cShadow, ShiftColor(s2.cFace, -32, true));  // from the new face
-    EXPECT_EQ(s2.cHoverFace, ShiftColor(hover, 48, true));
-    EXPECT_EQ(s2.cLight, ShiftColor(kWhite, -32, true));
-
-    const DerivedColors s3 = DeriveColors(3, back, hover);
+    const DerivedColors s2 = DeriveColors(2, back, kBlack);
+    EXPECT_EQ(s2.cShadow, ShiftColor(ShiftColor(back, 48, true), -32, true));
+    const DerivedColors s3 = DeriveColors(3, back, kBlack);
     EXPECT_EQ(s3.cFace, back);
-    EXPECT_EQ(s3.cShadow, ShiftColor(kGrey, 12));
-    EXPECT_EQ(s3.cLight, ShiftColor(s3.cShadow, 31));  // from the new shadow
+    EXPECT_EQ(s3.cLight, ShiftColor(ShiftColor(kGrey, 12), 31));
+    const DerivedColors s7 = DeriveColors(7, back, kBlack);
+    EXPECT_EQ(s7.cShadow, ShiftColor(kGrey, -16));  // not from the back colour
+    EXPECT_EQ(DeriveColors(4, back, kBlack).cLight, ShiftColor(kWhite, -32));
 }
 
 TEST(GradientColors, StartsExactlyAtTheFirstColourAndStepsEvenly) {

@@ -83,27 +83,4 @@ TEST(MemorySurface, DrawsTheDottedFocusRectangleAsItsOwnUndo) {
     EXPECT_EQ(s.pixel(1, 1), kWhite);
 }
 
-TEST(MemorySurface, DrawsDottedPensTwoOnTwoOff) {
-    MemorySurface s = Blank(12, 2);
-    s.selectPen(kRed, 1, PenDot);
-    s.line({0, 0}, {12, 0});
-    const std::string expected = "RR..RR..RR..";
-    std::string seen;
-    for (int x = 0; x < 12; ++x) seen += s.pixel(x, 0) == kRed ? 'R' : '.';
-    EXPECT_EQ(seen, expected);
-}
-
-TEST(MemorySurface, BlendsABrushThroughAPictureBitByBit) {
-    MemorySurface s = Blank(3, 1);
-    s.fill(0, 0, 3, 1, MakeRgb(212, 208, 200));
-    QImage src(3, 1, QImage::Format_RGB32);
-    src.setPixel(0, 0, 0xFFFFFFFF);  // white keeps the surface
-    src.setPixel(1, 0, 0xFF000000);  // black shows the brush
-    src.setPixel(2, 0, 0xFFC86432);  // (200, 100, 50) mixes
-    s.maskedBrushBlend({0, 0}, src, kGrey);
-    EXPECT_EQ(s.pixel(0, 0), MakeRgb(212, 208, 200));
-    EXPECT_EQ(s.pixel(1, 0), kGrey);
-    EXPECT_EQ(s.pixel(2, 0), MakeRgb(192, 192, 128));
-}
-
 }  // namespace
