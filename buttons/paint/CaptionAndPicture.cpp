@@ -43,7 +43,7 @@ void ButtonDrawing::BuildPictureRegion(int width, int height, QRegion* region) {
     }
     if (region) {
         QRegion clear;
-        clear.setRects(runs.data(), int(runs.size()));
+        if (!runs.empty()) clear.setRects(runs.data(), int(runs.size()));
         const QRegion client(0, 0, W(), H());
         *region -= clear;
         rgnEdge_ = client - clear;
