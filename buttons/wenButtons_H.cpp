@@ -69,9 +69,7 @@ void wenButtons_H::recordContainer() {
 
 quint32 wenButtons_H::translateColor(quint32 colour) const { return drawing_->TranslateColor(colour); }
 
-const QImage& wenButtons_H::screenImage() const {
-    return drawing_->screen().isNull() ? plainFace_ : drawing_->screen();
-}
+const QImage& wenButtons_H::screenImage() const { return drawing_->screen(); }
 
 quintptr wenButtons_H::hWnd() { return static_cast<quintptr>(winId()); }
 
@@ -505,10 +503,6 @@ void wenButtons_H::Redraw() {
     ++paintedCount_;
     syncHostValues();
     drawing_->Redraw();
-    if (drawing_->screen().isNull()) {
-        paintPlainFace();
-        present();
-    }
 }
 
 void wenButtons_H::paintEvent(QPaintEvent*) {
@@ -521,37 +515,6 @@ void wenButtons_H::paintEvent(QPaintEvent*) {
     p.drawImage(0, 0, screenImage());
 }
 
-namespace {
-QColor toQColor(quint32 rgb) { return QColor(int(rgb & 255), int((rgb >> 8) & 255), int((rgb >> 16) & 255)); }
-}  // namespace
-
-// A plain face for as long as the drawing code leaves its screen image empty:
-// face colour by state, a one-pixel frame, the caption, the focus outline.
-void wenButtons_H::paintPlainFace() {
-    if (plainFace_.size() != size()) plainFace_ = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    QPainter p(&plainFace_);
-    const bool pressedInside = (m.nFlags & (FlagPressed | FlagHover)) == (FlagPressed | FlagHover);
-    quint32 face = translateColor(m.bHoverTracking ? m.HoverBackColor : m.BackColor);
-    QColor faceColor = toQColor(face);
-    if (pressedInside || (m.Mode > 0 && m.Value)) faceColor = faceColor.darker(pressedInside ? 130 : 112);
-    p.fillRect(plainFace_.rect(), faceColor);
-    p.setPen(pressedInside ? Qt::black : Qt::darkGray);
-    p.drawRect(plainFace_.rect().adjusted(0, 0, -1, -1));
-    if (m.nFlags & FlagDefaultLook) p.drawRect(plainFace_.rect().adjusted(1, 1, -2, -2));
-    QString text = m.Caption;
-    text.replace(QLatin1String("||"), QLatin1String("\n"));
-    const int flags = Qt::TextShowMnemonic | Qt::TextWordWrap |
-                      (m.CaptionAlign == 0 ? Qt::AlignLeft : m.CaptionAlign == 1 ? Qt::AlignRight : Qt::AlignHCenter) |
-                      Qt::AlignVCenter;
-    p.setFont(font());
-    p.setPen(Enabled() ? toQColor(translateColor(m.bHoverTracking ? m.HoverForeColor : foreColor_)) : QColor(Qt::gray));
-    const QRect textRect = plainFace_.rect().adjusted(4, 2, -4, -2).translated(pressedInside ? QPoint(1, 1) : QPoint());
-    p.drawText(textRect, flags, text);
-    if (hasFocus() && m.ShowFocusRect) {
-        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
-        p.drawRect(plainFace_.rect().adjusted(3, 3, -4, -4));
-    }
-}
 
 void wenButtons_H::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);

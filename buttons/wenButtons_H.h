@@ -229,7 +229,6 @@ private:
     void updateShortcuts();
     void syncHostValues();
     quint32 translateColor(quint32 colour) const;
-    void paintPlainFace();
 
     // The window side the drawing code uses.
     void setWindowRegion(const QRegion& region) override;
@@ -253,7 +252,6 @@ private:
     int escapeShortcutId_ = 0;
     QTimer* hoverTimer_ = nullptr;
     std::unique_ptr<ButtonDrawing> drawing_;
-    QImage plainFace_;  // shown while the drawing code paints nothing
     bool inPaint_ = false;
     bool suppressNextClick_ = false;
     bool changingEnabled_ = false;
