@@ -44,15 +44,6 @@ TEST_F(HoverTest, LeavingIsNoticedWithinAFewTimerPeriodsWithoutAnyLeaveNotice) {
     EXPECT_EQ(log.lines.back(), "MouseOnButton 0");
 }
 
-TEST_F(HoverTest, EveryMoveRaisesMouseMoveWithTheButtonsHeld) {
-    std::vector<short> buttons;
-    QObject::connect(b, &wenButtons_H::MouseMove, [&](short& bt, short&, float&, float&) { buttons.push_back(bt); });
-    QTest::mouseMove(b, QPoint(20, 12));
-    QTest::mouseMove(b, QPoint(25, 12));
-    EXPECT_EQ(buttons, std::vector<short>({0, 0}));
-    EXPECT_EQ(count("MouseOnButton 1"), 1);
-}
-
 TEST_F(HoverTest, APressedButtonLeftAndReenteredIsHeldAgain) {
     QTest::mouseMove(b, QPoint(20, 12));
     QTest::mousePress(b, Qt::LeftButton, {}, QPoint(20, 12));
