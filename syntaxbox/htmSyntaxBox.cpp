@@ -16,7 +16,6 @@
 #include <QPixmap>
 #include <QResizeEvent>
 #include <QSaveFile>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -51,6 +50,9 @@ htmSyntaxBox::htmSyntaxBox(QWidget* parent, ControlHost* host)
     : QWidget(parent), host_(host ? host : ControlHost::runtime()) {
     box_ = new RichBox(this, this);
     box_->setObjectName("rtfHTML");
+    // A number that names this text box, and no other, for the whole run.
+    static qint32 nextHandle = 0x10000;
+    handle_ = nextHandle++;
     box_->setGeometry(0, 0, width(), height());
     connect(host_, &ControlHost::ambientChanged, this, [this](const QString& name) {
         if (name == "UserMode") applyInteraction();
@@ -362,10 +364,7 @@ void htmSyntaxBox::setHideSelection(bool v) {
     applyBackColor();
     emit PropertyChanged("HideSelection");
 }
-qint32 htmSyntaxBox::hWnd() const {
-    // A number that names the text box for as long as it lives.
-    return static_cast<qint32>(reinterpret_cast<quintptr>(box_) & 0x7FFFFFFF);
-}
+qint32 htmSyntaxBox::hWnd() const { return handle_; }
 void htmSyntaxBox::setLocked(bool v) {
     locked_ = v;
     applyInteraction();

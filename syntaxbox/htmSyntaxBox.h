@@ -237,6 +237,7 @@ private:
     QString fileName_;
     bool hideSelection_ = false;
     bool locked_ = false;
+    qint32 handle_ = 0;
     int maxLength_ = 0;
     Picture mouseIcon_;
     int mousePointer_ = 0;
