@@ -160,6 +160,10 @@ void RichBox::releaseSelection() {
     if (owner_) owner_->onBoxSelChange();
 }
 
+void RichBox::insertFromMimeData(const QMimeData* source) {
+    asOneEdit([&] { QPlainTextEdit::insertFromMimeData(source); });
+}
+
 void RichBox::inputMethodEvent(QInputMethodEvent* event) {
     holdSelection();
     QPlainTextEdit::inputMethodEvent(event);

@@ -37,6 +37,14 @@ public:
     void looksChanged(int64_t from, int64_t to);
     void allLooksChanged();
 
+    // Runs an edit so that its text change is relayed before its caret move.
+    template <class Edit>
+    void asOneEdit(Edit edit) {
+        holdSelection();
+        edit();
+        releaseSelection();
+    }
+
     // Injects one typed character as the keyboard would, synchronously.
     void typeCharacter(QChar c);
 
@@ -48,6 +56,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

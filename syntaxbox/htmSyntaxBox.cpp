@@ -465,7 +465,13 @@ void htmSyntaxBox::setSelTabs(short Index, const QVariant& v) {
 QString htmSyntaxBox::SelText() const {
     return box_->textCursor().selectedText().replace(QChar::ParagraphSeparator, '\n');
 }
-void htmSyntaxBox::setSelText(const QString& v) { box_->textCursor().insertText(v); }
+void htmSyntaxBox::setSelText(const QString& v) {
+    box_->asOneEdit([&] {
+        QTextCursor c = box_->textCursor();
+        c.insertText(v);
+        box_->setTextCursor(c);
+    });
+}
 void htmSyntaxBox::setSilent(bool v) { setStyleField(silent_, v, "Silent"); }
 void htmSyntaxBox::setTagBold(bool v) { setStyleField(styles_.tag.bold, v, "TagBold"); }
 void htmSyntaxBox::setTagColor(uint v) { setColourField(styles_.tag.color, v, "TagColor"); }

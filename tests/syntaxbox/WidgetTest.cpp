@@ -473,3 +473,16 @@ TEST(SyntaxBox, MaxLengthStopsTypingAtTheLimit) {
     typeChar(box.rtfHTML(), 'e');
     EXPECT_EQ(box.Text(), "abcd");
 }
+
+TEST(SyntaxBox, ReplacingTheSelectionReportsTheChangeBeforeTheCaretMove) {
+    htmSyntaxBox box;
+    box.setText("<a>x</a>");
+    placeCaret(box, 3);
+    box.setSelLength(1);
+    EventLog log;
+    log.watch(box);
+    box.setSelText("yz");
+    EXPECT_EQ(box.Text(), "<a>yz</a>");
+    EXPECT_EQ(box.SelStart(), 5);
+    EXPECT_EQ(log.names, (std::vector<std::string>{"Change", "SelChange"}));
+}
