@@ -1,5 +1,6 @@
 #include "ControlError.h"
 #include "ControlHost.h"
+#include "MemoryTextBox.h"
 #include "PropertyBag.h"
 #include "RichBox.h"
 #include "TempDir.h"
@@ -14,6 +15,8 @@
 #include <QTextLayout>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -485,4 +488,48 @@ TEST(SyntaxBox, ReplacingTheSelectionReportsTheChangeBeforeTheCaretMove) {
     EXPECT_EQ(box.Text(), "<a>yz</a>");
     EXPECT_EQ(box.SelStart(), 5);
     EXPECT_EQ(log.names, (std::vector<std::string>{"Change", "SelChange"}));
+}
+
+namespace {
+// The slot a look stands for under the default styles.
+StyleSlot slotOfLook(const CharLook& l) {
+    const StyleSet defaults;
+    for (int s = 1; s < StyleSlotCount; ++s) {
+        const CharStyle& st = defaults[static_cast<StyleSlot>(s)];
+        if (l.color == st.color && l.bold == st.bold && l.italic == st.italic) return static_cast<StyleSlot>(s);
+    }
+    return StyleSlot::None;
+}
+}  // namespace
+
+TEST(SyntaxBox, TheWidgetColoursRealPagesAsTheInMemoryBoxDoes) {
+    const char* corpus = std::getenv("MV_CORPUS");
+    if (!corpus || !std::filesystem::is_directory(corpus)) GTEST_SKIP() << "no corpus";
+    int pages = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
+        if (++pages > 5) break;
+        htmSyntaxBox box;
+        box.LoadFile(QString::fromStdString(entry.path().string()));
+        box.Colorize();
+        const int length = box.Text().size();
+        const int a = length / 3, b = length / 2;
+        box.Colorize(a, b);
+
+        MemoryTextBox memory(box.Text().toLatin1().toStdString());
+        StyleSet styles;
+        ColorizeFlags flags;
+        ColorizeContext ctx{memory, styles, flags};
+        colorize(ctx);
+        colorize(ctx, a, b);
+
+        const LookBuffer& looks = box.rtfHTML()->looks();
+        ASSERT_EQ(looks.size(), static_cast<int64_t>(memory.styleSlots().size())) << entry.path();
+        int mismatches = 0;
+        for (int64_t k = 0; k < looks.size() && mismatches < 5; ++k) {
+            if (slotOfLook(looks.look(looks.at(k))) != memory.slotAt(k)) {
+                ++mismatches;
+                ADD_FAILURE() << entry.path() << " offset " << k;
+            }
+        }
+    }
 }
