@@ -44,7 +44,7 @@ void ButtonDrawing::RefreshDerived(const QString& key) {
         captionFont_ = f;
     } else if (sameKey(key, "Picture")) {
         // A new picture makes the old prepared copy worthless.
-        picCopy_ = QImage();
+        hPicBitmap_ = QImage();
         if (m_.Picture.isNull()) {
             m_.nPicWidth = m_.nPicHeight = 0;
         } else {
@@ -77,21 +77,21 @@ void ButtonDrawing::CalculateLayout(bool refreshPicture, const MeasureText& meas
 }
 
 void ButtonDrawing::ensureBackBuffer() {
-    if (mem_.isNull() || mem_.width() != std::max(W(), 1) || mem_.height() != std::max(H(), 1))
-        mem_.resize(W(), H());
+    if (hMemDC_.isNull() || hMemDC_.width() != std::max(W(), 1) || hMemDC_.height() != std::max(H(), 1))
+        hMemDC_.resize(W(), H());
 }
 
 void ButtonDrawing::UpdateBackBuffer(bool prepare) {
     if (!prepare) {
         // The one copy to the screen image.
-        const QImage& back = mem_.image();
+        const QImage& back = hMemDC_.image();
         if (screen_.size() != back.size()) screen_ = QImage(back.size(), QImage::Format_RGB32);
         std::memcpy(screen_.bits(), back.constBits(), std::size_t(back.sizeInBytes()));
         return;
     }
-    if (mem_.isNull()) {
-        mem_.selectBrush(kBlack);
-        mem_.selectPen(kBlack, 1, PenSolid);
+    if (hMemDC_.isNull()) {
+        hMemDC_.selectBrush(kBlack);
+        hMemDC_.selectPen(kBlack, 1, PenSolid);
     }
     RefreshDerived(QStringLiteral("Font"));
     ensureBackBuffer();
@@ -115,7 +115,7 @@ ButtonDrawing::PaintState ButtonDrawing::PaintOnly() {
 
 void ButtonDrawing::Redraw() {
     if (m_.bDelayDrawing) return;
-    if (mem_.isNull() || mem_.image().size() != QSize(std::max(W(), 1), std::max(H(), 1))) {
+    if (hMemDC_.isNull() || hMemDC_.image().size() != QSize(std::max(W(), 1), std::max(H(), 1))) {
         // The size changed without the resize handling (a host that told us
         // late): do its work now, or the outline and rim would be stale.
         UpdateBackBuffer(true);
@@ -149,7 +149,7 @@ void ButtonDrawing::frameOutline(const PaintState& st) {
     const int style = m_.ButtonStyle;
     if (shape >= 4 && shape <= 6) {
         if (style == 2 && !pressedInside()) {
-            if (rgnEdge_) frameOnImage(screen_, *rgnEdge_, Rgb(frame));
+            if (hRgnEdge_) frameOnImage(screen_, *hRgnEdge_, Rgb(frame));
         } else if (shape == 6) {
             frameOnImage(screen_, window_.windowRegion(), Rgb(frame));
         }
@@ -159,7 +159,7 @@ void ButtonDrawing::frameOutline(const PaintState& st) {
             if (colour == TranslateColor(m_.BackColor) && style != 2) return;
             frameOnImage(screen_, window_.windowRegion(), colour);
         } else if (defaultLook()) {
-            const auto& region = shape == 8 ? rgnInner_ : rgnEdge_;
+            const auto& region = shape == 8 ? hRgnInner_ : hRgnEdge_;
             const Rgb colour = m_.Value && style != 2 ? ShiftColor(derived_.cShadow, -32) : Rgb(frame);
             if (region) frameOnImage(screen_, *region, colour);
         }

@@ -59,11 +59,11 @@ public:
     // State kept between redraws, readable for the widget and for tests.
     const DerivedColors& derived() const { return derived_; }
     const QFont& captionFont() const { return captionFont_; }
-    const QImage& backBuffer() const { return mem_.image(); }
+    const QImage& backBuffer() const { return hMemDC_.image(); }
     const QImage& screen() const { return screen_; }
-    const QImage& pictureCopy() const { return picCopy_; }
-    const std::optional<QRegion>& edgeRegion() const { return rgnEdge_; }
-    const std::optional<QRegion>& innerRegion() const { return rgnInner_; }
+    const QImage& pictureCopy() const { return hPicBitmap_; }
+    const std::optional<QRegion>& edgeRegion() const { return hRgnEdge_; }
+    const std::optional<QRegion>& innerRegion() const { return hRgnInner_; }
 
     // Per-redraw state handed between a painter and Redraw: the three rings'
     // points, one colour per ring side (1..12, negative = not drawn; 12 is
@@ -83,7 +83,7 @@ public:
     PaintState PaintOnly();
 
     // Surface of the back buffer, with its tools; for tests.
-    const MemorySurface& surface() const { return mem_; }
+    const MemorySurface& surface() const { return hMemDC_; }
 
 private:
     // Back buffer: created when missing (prepare), or copied to the screen.
@@ -99,17 +99,30 @@ private:
     void PrepareFaceClip(int& nFinish);
     bool CustomClickShift();
 
-    // Painters.
+    // Pens, brushes and the text colour: kind 0 brush (and the pen too when
+    // penToo), 1 pen, 2 text colour.
+    void SetDrawTool(int kind, Ink colour, bool penToo = false, int penWidth = 1,
+                     int penStyle = PenSolid);
+
+    // Painters, one a style; 0, 1, 3, 4, 5 and 6 share one skeleton.
     void PaintStyle(int style, PaintState& st);
-    void PaintCommon(int style, PaintState& st);
+    void PaintStyle0(PaintState& st) { PaintCommon(0, st); }
+    void PaintStyle1(PaintState& st) { PaintCommon(1, st); }
     void PaintStyle2(PaintState& st);
+    void PaintStyle3(PaintState& st) { PaintCommon(3, st); }
+    void PaintStyle4(PaintState& st) { PaintCommon(4, st); }
+    void PaintStyle5(PaintState& st) { PaintCommon(5, st); }
+    void PaintStyle6(PaintState& st) { PaintCommon(6, st); }
     void PaintStyle7(PaintState& st);
+    void PaintCommon(int style, PaintState& st);
     void FinishShape(PaintState& st);
     void DrawEdges(PaintState& st, int outerPenStyle);
 
     // Caption, picture and focus.
     void BuildPictureRegion(int width, int height, QRegion* region);
     void DrawPicture(Rect rect);
+    // bitmap scaled into dest, leaving out the colour of its top-left pixel.
+    void DrawTransparentBitmap(MemorySurface& target, const QRect& dest, const QImage& bitmap);
     void DrawCaptionAndPicture(Rgb face, Ink captionColour, bool shownDown, bool singlePass);
     void DrawFocus(Ink colour, bool solidOutline, bool aroundCaption);
     void drawCaption(const QString& text, const Rect& cap, Rgb colour);
@@ -128,9 +141,9 @@ private:
 
     DerivedColors derived_;
     QFont captionFont_;
-    QImage picCopy_;           // picture scaled to its drawn size (bitmaps only)
-    MemorySurface mem_;        // the back buffer and its tools
+    QImage hPicBitmap_;           // picture scaled to its drawn size (bitmaps only)
+    MemorySurface hMemDC_;        // the back buffer and its tools
     QImage screen_;            // back buffer plus the outline frame
-    std::optional<QRegion> rgnEdge_;   // one pixel inside the outline
-    std::optional<QRegion> rgnInner_;  // two pixels inside the outline
+    std::optional<QRegion> hRgnEdge_;   // one pixel inside the outline
+    std::optional<QRegion> hRgnInner_;  // two pixels inside the outline
 };

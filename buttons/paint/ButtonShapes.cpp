@@ -8,9 +8,9 @@ void ButtonDrawing::BuildShapeRegion() {
     m_.nShapeLeft = 0;
     m_.nShapeRight = W();
     ensureBackBuffer();
-    mem_.clearClip();
-    rgnEdge_.reset();
-    rgnInner_.reset();
+    hMemDC_.clearClip();
+    hRgnEdge_.reset();
+    hRgnInner_.reset();
 
     const int shape = m_.ButtonShape;
     const int style = m_.ButtonStyle;
@@ -44,12 +44,12 @@ void ButtonDrawing::BuildShapeRegion() {
         if (style != 5) {
             // The rim: later face fills are clipped inside it.
             if (shape == 6)
-                mem_.frameRegion(outline, kBlack);
+                hMemDC_.frameRegion(outline, kBlack);
             else
                 GradientFill(kWhite, kGrey, 3);
         }
-        rgnEdge_ = EllipseRegion(1, 1, w - 1, h - 1);
-        rgnInner_ = EllipseRegion(2, 2, w - 2, h - 2);
+        hRgnEdge_ = EllipseRegion(1, 1, w - 1, h - 1);
+        hRgnInner_ = EllipseRegion(2, 2, w - 2, h - 2);
     } else if (shape == 7 || shape == 8) {
         const QSize fit = m_.nPicWidth > 0 && m_.nPicHeight > 0 && m_.nPicType == 0
                               ? FitPictureSize(m_.nPicWidth, m_.nPicHeight, W(), H())
@@ -61,13 +61,13 @@ void ButtonDrawing::BuildShapeRegion() {
             outline = QRegion(0, 0, W(), H());
             BuildPictureRegion(W(), H(), &outline);
             const QPoint origin = outline.boundingRect().topLeft();
-            if (rgnEdge_) rgnEdge_->translate(origin - rgnEdge_->boundingRect().topLeft() + QPoint(1, 1));
-            if (rgnInner_) rgnInner_->translate(origin - rgnInner_->boundingRect().topLeft() + QPoint(2, 2));
+            if (hRgnEdge_) hRgnEdge_->translate(origin - hRgnEdge_->boundingRect().topLeft() + QPoint(1, 1));
+            if (hRgnInner_) hRgnInner_->translate(origin - hRgnInner_->boundingRect().topLeft() + QPoint(2, 2));
             if (shape == 8)
                 GradientFill(kWhite, kGrey, 3);
             else
-                mem_.frameRegion(outline, TranslateColor(m_.BackColor));
-            mem_.selectClip(rgnEdge_);
+                hMemDC_.frameRegion(outline, TranslateColor(m_.BackColor));
+            hMemDC_.selectClip(hRgnEdge_);
         }
     }
 

@@ -15,7 +15,7 @@ bool nearColour(std::uint32_t argb, int r, int g, int b) {
 
 void ButtonDrawing::BuildPictureRegion(int width, int height, QRegion* region) {
     if (m_.Picture.isNull()) return;
-    picCopy_ = QImage();
+    hPicBitmap_ = QImage();
     if (m_.nPicType != 0) return;  // icons are drawn as they are
     if (width <= 0 || height <= 0) return;
 
@@ -46,15 +46,15 @@ void ButtonDrawing::BuildPictureRegion(int width, int height, QRegion* region) {
         if (!runs.empty()) clear.setRects(runs.data(), int(runs.size()));
         const QRegion client(0, 0, W(), H());
         *region -= clear;
-        rgnEdge_ = client - clear;
-        rgnInner_ = client - clear;
+        hRgnEdge_ = client - clear;
+        hRgnInner_ = client - clear;
     }
-    picCopy_ = copy;
+    hPicBitmap_ = copy;
 }
 
 void ButtonDrawing::DrawPicture(Rect rect) {
     if (m_.nPicWidth + m_.nPicHeight == 0 || m_.Picture.isNull()) return;
-    if (picCopy_.isNull()) BuildPictureRegion(rect.width(), rect.height(), nullptr);
+    if (hPicBitmap_.isNull()) BuildPictureRegion(rect.width(), rect.height(), nullptr);
     if (m_.isCustomShape()) {
         rect = Rect{0, 0, W(), H()};
         if (pressedInside()) rect = Rect{1, 1, W() - 1, H() - 1};
@@ -63,15 +63,13 @@ void ButtonDrawing::DrawPicture(Rect rect) {
     if (w <= 0 || h <= 0) return;
     const bool icon = m_.nPicType == 1;
     auto drawInto = [&](MemorySurface& target, const QRect& at) {
-        if (icon) {
+        if (icon)
             target.drawImage(at, m_.Picture.image());
-        } else if (!picCopy_.isNull()) {
-            const Rgb key = FromArgb(reinterpret_cast<const std::uint32_t*>(picCopy_.constScanLine(0))[0]);
-            target.drawKeyed(at, picCopy_, key);
-        }
+        else
+            DrawTransparentBitmap(target, at, hPicBitmap_);
     };
     if (m_.Enabled) {
-        drawInto(mem_, QRect(rect.left, rect.top, w, h));
+        drawInto(hMemDC_, QRect(rect.left, rect.top, w, h));
         return;
     }
     // Disabled: the picture on white, then black parts turn grey and white
@@ -80,14 +78,20 @@ void ButtonDrawing::DrawPicture(Rect rect) {
     scratch.resize(w, h);
     scratch.image().fill(0xFFFFFFFFu);
     drawInto(scratch, QRect(0, 0, w, h));
-    mem_.maskedBrushBlend(QPoint(rect.left, rect.top), scratch.image(), kGrey);
+    hMemDC_.maskedBrushBlend(QPoint(rect.left, rect.top), scratch.image(), kGrey);
+}
+
+void ButtonDrawing::DrawTransparentBitmap(MemorySurface& target, const QRect& dest, const QImage& bitmap) {
+    if (bitmap.isNull()) return;
+    const Rgb key = FromArgb(reinterpret_cast<const std::uint32_t*>(bitmap.constScanLine(0))[0]);
+    target.drawKeyed(dest, bitmap, key);
 }
 
 void ButtonDrawing::drawCaption(const QString& text, const Rect& cap, Rgb colour) {
     static constexpr int kAlign[3] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
     const int align = m_.CaptionAlign >= 0 && m_.CaptionAlign <= 2 ? kAlign[m_.CaptionAlign] : Qt::AlignLeft;
-    mem_.setTextColor(colour);
-    mem_.drawText(toQRect(cap), align | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic, text,
+    SetDrawTool(2, colour);
+    hMemDC_.drawText(toQRect(cap), align | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic, text,
                   captionFont_);
 }
 
@@ -160,12 +164,12 @@ void ButtonDrawing::DrawFocus(Ink colour, bool solidOutline, bool aroundCaption)
         const QPoint pts[5] = {{m_.nShapeLeft + 4 - 6 * l, h - 5}, {4 + 4 * l, 4},
                                {m_.nShapeRight - 5 + 4 * r, 4}, {w - 5 - 6 * r, h - 5},
                                {m_.nShapeLeft + 3 - 4 * l, h - 5}};
-        mem_.selectPen(pen, 1, PenSolid);
-        mem_.polyline(pts, 5);
+        SetDrawTool(1, pen);
+        hMemDC_.polyline(pts, 5);
         return;
     }
 
-    mem_.selectPen(pen, 1, PenSolid);
+    SetDrawTool(1, pen);
     Rect r;
     if (aroundCaption) {
         if (m_.Caption.isEmpty()) {
@@ -189,14 +193,14 @@ void ButtonDrawing::DrawFocus(Ink colour, bool solidOutline, bool aroundCaption)
     }
 
     if (!solidOutline) {
-        mem_.focusRect(r.left, r.top, r.right, r.bottom);
+        hMemDC_.focusRect(r.left, r.top, r.right, r.bottom);
     } else if (aroundCaption) {
         const QPoint pts[5] = {{r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1},
                                {r.left, r.bottom - 1}, {r.left, r.top}};
-        mem_.polyline(pts, 5);
+        hMemDC_.polyline(pts, 5);
     } else {
         const QPoint pts[5] = {{r.left, r.bottom}, {r.left, r.top}, {r.right, r.top},
                                {r.right, r.bottom}, {r.left, r.bottom}};
-        mem_.polyline(pts, 5);
+        hMemDC_.polyline(pts, 5);
     }
 }

@@ -5,13 +5,24 @@
 #include <array>
 #include <vector>
 
+void ButtonDrawing::SetDrawTool(int kind, Ink colour, bool penToo, int penWidth, int penStyle) {
+    switch (kind) {
+    case 0:
+        hMemDC_.selectBrush(Rgb(colour));
+        if (penToo) hMemDC_.selectPen(Rgb(colour), 1, PenSolid);
+        break;
+    case 1: hMemDC_.selectPen(Rgb(colour), penWidth, penStyle); break;
+    case 2: hMemDC_.setTextColor(TranslateColor(std::uint32_t(colour))); break;
+    default: break;
+    }
+}
+
 void ButtonDrawing::FillBox(int left, int top, int right, int bottom, Ink fill, Ink border,
                             int penWidth, int penStyle) {
-    if (border != kNoInk) mem_.selectPen(Rgb(border), penWidth, penStyle);
-    mem_.selectBrush(Rgb(fill));
+    if (border != kNoInk) SetDrawTool(1, border, false, penWidth, penStyle);
     // Without a border the outline is drawn in the fill colour: no edge shows.
-    if (border == kNoInk) mem_.selectPen(Rgb(fill), 1, PenSolid);
-    mem_.rectangle(left, top, right, bottom);
+    SetDrawTool(0, fill, border == kNoInk);
+    hMemDC_.rectangle(left, top, right, bottom);
 }
 
 void ButtonDrawing::GradientFill(Rgb first, Rgb last, int mode) {
@@ -71,28 +82,28 @@ void ButtonDrawing::PrepareFaceClip(int& nFinish) {
     const bool flat = m_.ButtonStyle == 5;
     const bool down = pressedInside() || m_.Value;
     if (flat && !m_.bHoverTracking && !pressedInside() && !m_.Value) {
-        mem_.clearClip();
+        hMemDC_.clearClip();
         return;
     }
-    mem_.clearClip();
+    hMemDC_.clearClip();
     if (flat && (m_.Value || (shape != 6 && shape != 7))) {
         GradientFill(kWhite, kGrey, 3);
-        mem_.selectClip(rgnInner_);
+        hMemDC_.selectClip(hRgnInner_);
         nFinish = 4;
     }
     if (down && shape != 6 && shape != 7) {
         // The rim turned round: grey at the top, white at the bottom.
-        mem_.selectClip(rgnEdge_);
+        hMemDC_.selectClip(hRgnEdge_);
         GradientFill(kGrey, kWhite, 3);
-        mem_.selectClip(rgnInner_);
+        hMemDC_.selectClip(hRgnInner_);
         nFinish = 4;
     } else if (shape == 7 || (shape == 6 && m_.bHoverTracking)) {
-        mem_.frameRegion(window_.windowRegion(),
+        hMemDC_.frameRegion(window_.windowRegion(),
                          shape == 6 ? kBlack : TranslateColor(m_.BackColor));
-        mem_.selectClip(rgnEdge_);
+        hMemDC_.selectClip(hRgnEdge_);
         nFinish = 3;
     } else if (shape != 6) {
-        mem_.selectClip(rgnEdge_);
+        hMemDC_.selectClip(hRgnEdge_);
         nFinish = 3;
     }
 }

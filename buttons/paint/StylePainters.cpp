@@ -15,8 +15,13 @@ constexpr Rgb kStyle3Focus = MakeRgb(153, 153, 204);
 
 void ButtonDrawing::PaintStyle(int style, PaintState& st) {
     switch (style) {
-    case 0: case 1: case 3: case 4: case 5: case 6: PaintCommon(style, st); break;
+    case 0: PaintStyle0(st); break;
+    case 1: PaintStyle1(st); break;
     case 2: PaintStyle2(st); break;
+    case 3: PaintStyle3(st); break;
+    case 4: PaintStyle4(st); break;
+    case 5: PaintStyle5(st); break;
+    case 6: PaintStyle6(st); break;
     case 7: PaintStyle7(st); break;
     default: break;  // no painter: nFinish stays 0 and the screen is left alone
     }
@@ -139,9 +144,9 @@ void ButtonDrawing::PaintCommon(int style, PaintState& st) {
         DrawEdges(st, outerStyle);
     } else if (style == 5 && shape <= 6 && !m_.UserMode) {
         // A flat ellipse shows where it is at design time: a dotted ring.
-        mem_.clearClip();
-        mem_.frameRegion(EllipseRegion(0, 0, W() - 1, H() - 1), ShiftColor(m_.cParentBack, -32), true);
-        mem_.selectClip(rgnEdge_);
+        hMemDC_.clearClip();
+        hMemDC_.frameRegion(EllipseRegion(0, 0, W() - 1, H() - 1), ShiftColor(m_.cParentBack, -32), true);
+        hMemDC_.selectClip(hRgnEdge_);
     }
 
     FinishShape(st);
@@ -221,12 +226,12 @@ void ButtonDrawing::PaintStyle2(PaintState& st) {
     // Single pixels in the ring colour round the corners off.
     const int w = W(), h = H();
     if (m_.nShapeLeft == 0) {
-        mem_.setPixel(1, h - 2, ring);
-        mem_.setPixel(1, 1, ring);
+        hMemDC_.setPixel(1, h - 2, ring);
+        hMemDC_.setPixel(1, 1, ring);
     }
     if (m_.ScaleWidth == m_.nShapeRight) {
-        mem_.setPixel(w - 2, h - 2, ring);
-        mem_.setPixel(w - 2, 1, ring);
+        hMemDC_.setPixel(w - 2, h - 2, ring);
+        hMemDC_.setPixel(w - 2, 1, ring);
     }
 }
 
@@ -297,18 +302,18 @@ void ButtonDrawing::PaintStyle7(PaintState& st) {
 
         const int w = W(), h = H();
         if (m_.nShapeLeft == 0) {
-            mem_.setPixel(3, 3, wh);
-            mem_.setPixel(1, h - 3, face);
-            mem_.setPixel(2, 2, lt);
-            mem_.setPixel(1, h - 2, kBlack);
-            mem_.setPixel(1, 1, kBlack);
+            hMemDC_.setPixel(3, 3, wh);
+            hMemDC_.setPixel(1, h - 3, face);
+            hMemDC_.setPixel(2, 2, lt);
+            hMemDC_.setPixel(1, h - 2, kBlack);
+            hMemDC_.setPixel(1, 1, kBlack);
         }
         if (m_.ScaleWidth == m_.nShapeRight) {
-            mem_.setPixel(w - 4, h - 4, face);
-            mem_.setPixel(w - 3, 1, face);
-            mem_.setPixel(w - 3, h - 3, dk);
-            mem_.setPixel(w - 2, h - 2, kBlack);
-            mem_.setPixel(w - 2, 1, kBlack);
+            hMemDC_.setPixel(w - 4, h - 4, face);
+            hMemDC_.setPixel(w - 3, 1, face);
+            hMemDC_.setPixel(w - 3, h - 3, dk);
+            hMemDC_.setPixel(w - 2, h - 2, kBlack);
+            hMemDC_.setPixel(w - 2, 1, kBlack);
         }
     }
 
@@ -348,8 +353,8 @@ void ButtonDrawing::DrawEdges(PaintState& st, int outerPenStyle) {
         const Ink colour = st.EdgeColors[std::size_t(index)];
         if (colour < 0) continue;
         if (!drawn || colour != lastColour || style != lastStyle)
-            mem_.selectPen(Rgb(colour), 1, style);
-        mem_.line(p[j], p[j + 1]);
+            SetDrawTool(1, colour, false, 1, style);
+        hMemDC_.line(p[j], p[j + 1]);
         drawn = true;
         lastColour = colour;
         lastStyle = style;
@@ -357,5 +362,5 @@ void ButtonDrawing::DrawEdges(PaintState& st, int outerPenStyle) {
     // The bottom edge once more, with the pen of the last segment. Without
     // any segment there is no ring to close.
     p[15] = {w - 1, h - 1};
-    if (drawn) mem_.line(p[14], p[15]);
+    if (drawn) hMemDC_.line(p[14], p[15]);
 }
