@@ -163,7 +163,8 @@ int main(int argc, char** argv) {
         window.push_back(dialogs.saveOpenedAt - g0);
         if (dialogs.messages) return 1;
     }
-    const auto items = std::count(w.htmSyntaxBox1->Text().begin(), w.htmSyntaxBox1->Text().end(), QChar('\n'));
+    const QString shown = w.htmSyntaxBox1->Text();
+    const auto items = std::count(shown.begin(), shown.end(), QChar('\n'));
 
     std::printf("platform %s, page %.2f MB, %lld lines in the viewer, %d runs (median, min)\n",
                 qgetenv("QT_QPA_PLATFORM").constData(), double(fs::file_size(pagePath)) / 1048576.0,
