@@ -53,6 +53,10 @@ public:
     template <class Change>
     void modify(int64_t pos, int64_t count, Change change);
 
+    // Gives every character of the range the look number newIdOf(old number).
+    template <class NewId>
+    void remap(int64_t pos, int64_t count, NewId newIdOf);
+
     // Calls fn(start, length, id) for each maximal run inside the range.
     template <class Fn>
     void forEachRun(int64_t pos, int64_t count, Fn fn) const;
@@ -106,6 +110,34 @@ void LookBuffer::modify(int64_t pos, int64_t count, Change change) {
                 }
             }
             p[k] = lastNew;
+        }
+    };
+    const int64_t end = pos + count;
+    if (pos < gapStart_) segment(pos, std::min(end, gapStart_));
+    if (end > gapStart_) segment(std::max(pos, gapStart_) + gapLength(), end + gapLength());
+}
+
+template <class NewId>
+void LookBuffer::remap(int64_t pos, int64_t count, NewId newIdOf) {
+    if (pos < 0) {
+        count += pos;
+        pos = 0;
+    }
+    count = std::min(count, size() - pos);
+    if (count <= 0) return;
+    Id lastOld = 0, lastNew = 0;
+    bool known = false;
+    auto segment = [&](int64_t from, int64_t to) {  // physical, half open
+        for (int64_t k = from; k < to; ++k) {
+            const Id old = buf_[static_cast<size_t>(k)];
+            if (!known || old != lastOld) {
+                const uint64_t before = revision_;
+                lastOld = old;
+                lastNew = newIdOf(old);
+                // A renumbering inside newIdOf changes what the numbers mean.
+                known = revision_ == before;
+            }
+            buf_[static_cast<size_t>(k)] = lastNew;
         }
     };
     const int64_t end = pos + count;

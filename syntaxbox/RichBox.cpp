@@ -90,19 +90,24 @@ std::string RichBox::latin1Range(int64_t offset, int64_t count) const {
     out.reserve(static_cast<size_t>(end - offset));
     QTextBlock block = document()->findBlock(static_cast<int>(offset));
     int64_t cur = offset;
+    int64_t blockStart = block.position();
     while (block.isValid() && cur < end) {
-        const int64_t blockStart = block.position();
         const QString text = block.text();
         const int64_t from = cur - blockStart;
         const int64_t take = std::min<int64_t>(text.size() - from, end - cur);
         if (take > 0) {
-            out += text.mid(static_cast<qsizetype>(from), static_cast<qsizetype>(take)).toLatin1().toStdString();
+            const QChar* p = text.constData() + from;
+            for (int64_t k = 0; k < take; ++k) {
+                const char16_t u = p[k].unicode();
+                out += u < 0x100 ? static_cast<char>(u) : '?';
+            }
             cur += take;
         }
         if (cur < end) {  // the line break after this block
             out += '\n';
             ++cur;
         }
+        blockStart += text.size() + 1;
         block = block.next();
     }
     return out;

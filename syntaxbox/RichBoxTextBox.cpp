@@ -46,12 +46,29 @@ void RichBoxTextBox::resetSelectionLook(const FontSpec& f) {
     touched();
 }
 
-void RichBoxTextBox::applySelectionStyle(StyleSlot, const CharStyle& s) {
+void RichBoxTextBox::applySelectionStyle(StyleSlot slot, const CharStyle& s) {
     if (selLength_ <= 0) return;
-    box_.looks().modify(selStart_, selLength_, [&](CharLook& l) {
+    LookBuffer& looks = box_.looks();
+    SlotCache& cache = cache_[static_cast<int>(slot)];
+    if (cache.style != s || cache.revision != looks.tableRevision()) {
+        cache.style = s;
+        cache.revision = looks.tableRevision();
+        cache.newId.clear();
+    }
+    looks.remap(selStart_, selLength_, [&](LookBuffer::Id old) {
+        if (old < cache.newId.size() && cache.newId[old] >= 0) return static_cast<LookBuffer::Id>(cache.newId[old]);
+        CharLook l = looks.look(old);
         l.bold = s.bold;
         l.italic = s.italic;
         l.color = s.color;
+        const LookBuffer::Id id = looks.intern(l);
+        if (cache.revision != looks.tableRevision()) {  // renumbered: start again
+            cache.revision = looks.tableRevision();
+            cache.newId.clear();
+        }
+        if (old >= cache.newId.size()) cache.newId.resize(old + 1u, -1);
+        cache.newId[old] = id;
+        return id;
     });
     touched();
 }

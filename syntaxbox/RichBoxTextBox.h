@@ -6,6 +6,8 @@
 #include "RichBox.h"
 #include "TextBox.h"
 
+#include <vector>
+
 class RichBoxTextBox : public TextBox {
 public:
     RichBoxTextBox(RichBox& box, FontSpec font);
@@ -34,4 +36,11 @@ private:
     int64_t dirtyFrom_ = -1;
     int64_t dirtyTo_ = -1;
     bool committed_ = false;
+    // New look number of each old one under each slot's style, while that
+    // style and the look table stay as they were.
+    struct SlotCache {
+        CharStyle style;
+        uint64_t revision = ~uint64_t(0);
+        std::vector<int> newId;
+    } cache_[StyleSlotCount];
 };

@@ -88,3 +88,21 @@ TEST(LookBuffer, ANewFontReachesEveryLookButKeepsColours) {
     EXPECT_TRUE(b.look(b.at(0)).bold);
     EXPECT_EQ(b.look(b.at(2)).fontName, "DejaVu Serif");
 }
+
+TEST(LookBuffer, RemappingFollowsTheOldNumberOfEachCharacter) {
+    LookBuffer b;
+    b.assign(6);
+    const auto red = b.intern(lookOf(0xFF)), blue = b.intern(lookOf(0xFF0000));
+    b.fill(1, 2, lookOf(0xFF));
+    b.insert(3, 2, blue);  // moves the gap into the range
+    int calls = 0;
+    b.remap(0, 8, [&](LookBuffer::Id old) {
+        ++calls;
+        return old == red ? blue : old == blue ? red : old;
+    });
+    std::vector<uint32_t> colours;
+    for (int64_t k = 0; k < b.size(); ++k) colours.push_back(b.look(b.at(k)).color);
+    EXPECT_EQ(colours, (std::vector<uint32_t>{0x80000008, 0xFF0000, 0xFF0000, 0xFF, 0xFF, 0x80000008, 0x80000008,
+                                              0x80000008}));
+    EXPECT_LE(calls, 5);  // once a run, not once a character
+}
