@@ -333,6 +333,11 @@ TEST(SyntaxBox, EditsKeepTheLooksInStepWithTheText) {
     QTest::keyClick(box.rtfHTML(), Qt::Key_Delete);  // removes "<"
     EXPECT_TRUE(boldAt(box, 1));
     EXPECT_EQ(box.rtfHTML()->looks().size(), box.Text().size());
+    QTest::keyClick(box.rtfHTML(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(box.rtfHTML(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.Text(), "<b>x</b>");
+    EXPECT_EQ(box.rtfHTML()->looks().size(), box.Text().size());
+    EXPECT_TRUE(boldAt(box, 6));  // "b" of the closing tag kept its look
 }
 
 TEST(SyntaxBox, NoEventEscapesWhileAColouringRuns) {
