@@ -56,9 +56,9 @@ int runHighlight(const std::vector<std::string>& args, std::ostream& out, std::o
 
     const MemoryTextBox box = colorizeText(text);
     if (mode == "--spans")
-        out << spansText(styledSpans(box.slots()));
+        out << spansText(styledSpans(box.styleSlots()));
     else
-        out << htmlPage(file, text, box.slots());
+        out << htmlPage(file, text, box.styleSlots());
     out.flush();
     if (!out) {
         err << "veltrane: cannot write the output\n";
