@@ -277,7 +277,8 @@ TEST(Colorizer, ReportingProgressDoesNotChangeTheColouring) {
     std::vector<std::string> texts = {
         R"(<a href="x y" id=z>t&amp;u</a>)", "<!-- a - b -- c --> <b>&x;</b>", "<p\tclass=\"q\" a b=c>",
         R"(<a title="a>b">text</a><style>p{}</style ><SCRIPT>x</script>)", "<x y=\"1\"z=\"2\"/> &a-b; &;"};
-    if (const char* corpus = std::getenv("MV_CORPUS")) {
+    const char* corpus = std::getenv("MV_CORPUS");
+    if (corpus && std::filesystem::is_directory(corpus)) {
         for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
             std::ifstream f(entry.path(), std::ios::binary);
             texts.emplace_back(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
