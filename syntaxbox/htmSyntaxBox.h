@@ -87,24 +87,24 @@ public:
     void ReadProperties(const PropertyBag& bag);
     void WriteProperties(PropertyBag& bag) const;
 
-    // Methods.
-    void Colorize(int lngStartPos = 0, int lngEndPos = 0);
+    // Methods; all but SelPrint can be called by name through the meta-object.
+    Q_INVOKABLE void Colorize(int lngStartPos = 0, int lngEndPos = 0);
     // 0 for lngStart or lngEnd leaves that bound out. Options: 2 whole word,
     // 4 match case, 8 do not select the match. Result: the 0-based offset of
     // the match, or -1.
-    QVariant Find(const QString& strString, int lngStart = 0, int lngEnd = 0, int fndOptions = 0);
-    int GetLineCount() const;
-    int GetLineFirstCharIndex(int lngLineIndex) const;
-    int GetLineFromChar(int lngCharIndex) const;
-    int GetLineSelected() const;
+    Q_INVOKABLE QVariant Find(const QString& strString, int lngStart = 0, int lngEnd = 0, int fndOptions = 0);
+    Q_INVOKABLE int GetLineCount() const;
+    Q_INVOKABLE int GetLineFirstCharIndex(int lngLineIndex) const;
+    Q_INVOKABLE int GetLineFromChar(int lngCharIndex) const;
+    Q_INVOKABLE int GetLineSelected() const;
     // Plain text, one byte a character; an RTF file shows its source.
     // Throws ControlError (code 75) naming the file when it cannot be read.
-    QVariant LoadFile(const QString& strFilePath);
-    void SaveFile(const QString& strFilePath);
+    Q_INVOKABLE QVariant LoadFile(const QString& strFilePath);
+    Q_INVOKABLE void SaveFile(const QString& strFilePath);
     void SelPrint(QPagedPaintDevice* hDC);
-    void Refresh();
-    void Span(const QString& strString, bool blnGoForward = true, bool blnNegate = false);
-    void UpTo(const QString& strString, bool blnGoForward = true, bool blnNegate = false);
+    Q_INVOKABLE void Refresh();
+    Q_INVOKABLE void Span(const QString& strString, bool blnGoForward = true, bool blnNegate = false);
+    Q_INVOKABLE void UpTo(const QString& strString, bool blnGoForward = true, bool blnNegate = false);
 
     // Properties.
     bool AutoColorize() const { return autoColorize_; }
@@ -166,8 +166,8 @@ public:
     void setSelStart(int lngNewValue);
     QVariant SelTabCount() const;
     void setSelTabCount(const QVariant& vntNewValue);
-    QVariant SelTabs(short Index) const;
-    void setSelTabs(short Index, const QVariant& vntNewValue);
+    Q_INVOKABLE QVariant SelTabs(short Index) const;
+    Q_INVOKABLE void setSelTabs(short Index, const QVariant& vntNewValue);
     QString SelText() const;
     void setSelText(const QString& strNewValue);
     bool Silent() const { return silent_; }

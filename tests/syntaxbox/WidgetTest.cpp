@@ -542,3 +542,19 @@ TEST(SyntaxBox, TheWidgetColoursRealPagesAsTheInMemoryBoxDoes) {
         }
     }
 }
+
+TEST(SyntaxBox, AHostReachesPropertiesAndMethodsByName) {
+    htmSyntaxBox box;
+    EXPECT_TRUE(box.setProperty("TagColor", 0x00C000u));
+    EXPECT_EQ(box.TagColor(), 0x00C000u);
+    EXPECT_TRUE(box.setProperty("Text", QString("<i>")));
+    ASSERT_TRUE(QMetaObject::invokeMethod(&box, "Colorize"));
+    EXPECT_EQ(colourAt(box, 1), 0x00C000u);
+    int lines = 0;
+    ASSERT_TRUE(QMetaObject::invokeMethod(&box, "GetLineCount", Q_RETURN_ARG(int, lines)));
+    EXPECT_EQ(lines, 1);
+    const QMetaObject* mo = box.metaObject();
+    EXPECT_STREQ(mo->classInfo(mo->indexOfClassInfo("DefaultProperty")).value(), "Text");
+    EXPECT_TRUE(mo->userProperty().isValid());
+    EXPECT_STREQ(mo->userProperty().name(), "Text");
+}
