@@ -558,3 +558,9 @@ TEST(SyntaxBox, AHostReachesPropertiesAndMethodsByName) {
     EXPECT_TRUE(mo->userProperty().isValid());
     EXPECT_STREQ(mo->userProperty().name(), "Text");
 }
+
+TEST(SyntaxBox, ARefusedEntitiesValueReachesAHostThatSetsItByName) {
+    htmSyntaxBox box;
+    EXPECT_THROW(box.setProperty("Entities", 99), InvalidArgument);
+    EXPECT_EQ(box.Entities(), 62);
+}
