@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-MemoryTextBox::MemoryTextBox(std::string text, FontSpec font) : font_(std::move(font)) {
+MemoryTextBox::MemoryTextBox(std::string text, BoxFont font) : font_(std::move(font)) {
     setText(std::move(text));
 }
 
@@ -37,7 +37,7 @@ void MemoryTextBox::fill(StyleSlot slot) {
     std::memset(slots_.data() + selStart_, static_cast<int>(slot), static_cast<size_t>(selLength_));
 }
 
-void MemoryTextBox::resetSelectionLook(const FontSpec&) { fill(StyleSlot::None); }
+void MemoryTextBox::resetSelectionLook(const BoxFont&) { fill(StyleSlot::None); }
 
 void MemoryTextBox::applySelectionStyle(StyleSlot slot, const CharStyle&) { fill(slot); }
 

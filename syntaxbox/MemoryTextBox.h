@@ -8,7 +8,7 @@
 
 class MemoryTextBox : public TextBox {
 public:
-    explicit MemoryTextBox(std::string text = {}, FontSpec font = {});
+    explicit MemoryTextBox(std::string text = {}, BoxFont font = {});
 
     const std::string& text() const { return text_; }
     void setText(std::string text);
@@ -26,10 +26,10 @@ public:
     int64_t selLength() const override { return selLength_; }
     bool setSelStart(int64_t offset) override;
     bool setSelLength(int64_t length) override;
-    void resetSelectionLook(const FontSpec& font) override;
+    void resetSelectionLook(const BoxFont& font) override;
     void applySelectionStyle(StyleSlot slot, const CharStyle& style) override;
-    FontSpec font() const override { return font_; }
-    void setFont(const FontSpec& font) { font_ = font; }
+    BoxFont font() const override { return font_; }
+    void setFont(const BoxFont& font) { font_ = font; }
     void setRepaintLocked(bool locked) override;
 
 private:
@@ -37,7 +37,7 @@ private:
 
     std::string text_;
     std::vector<StyleSlot> slots_;
-    FontSpec font_;
+    BoxFont font_;
     int64_t selStart_ = 0;
     int64_t selLength_ = 0;
     int locks_ = 0;

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-RichBoxTextBox::RichBoxTextBox(RichBox& box, FontSpec font)
+RichBoxTextBox::RichBoxTextBox(RichBox& box, BoxFont font)
     : box_(box), font_(std::move(font)), length_(box.documentLength()) {
     const QTextCursor c = box_.textCursor();
     selStart_ = c.selectionStart();
@@ -34,7 +34,7 @@ void RichBoxTextBox::touched() {
     dirtyTo_ = std::max(dirtyTo_, selStart_ + selLength_);
 }
 
-void RichBoxTextBox::resetSelectionLook(const FontSpec& f) {
+void RichBoxTextBox::resetSelectionLook(const BoxFont& f) {
     if (selLength_ <= 0) return;
     box_.looks().modify(selStart_, selLength_, [&](CharLook& l) {
         l.fontName = f.name;

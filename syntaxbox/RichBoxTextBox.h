@@ -10,7 +10,7 @@
 
 class RichBoxTextBox : public TextBox {
 public:
-    RichBoxTextBox(RichBox& box, FontSpec font);
+    RichBoxTextBox(RichBox& box, BoxFont font);
 
     int64_t textLength() const override { return length_; }
     std::string textRange(int64_t offset, int64_t count) const override;
@@ -18,9 +18,9 @@ public:
     int64_t selLength() const override { return selLength_; }
     bool setSelStart(int64_t offset) override;
     bool setSelLength(int64_t length) override;
-    void resetSelectionLook(const FontSpec& font) override;
+    void resetSelectionLook(const BoxFont& font) override;
     void applySelectionStyle(StyleSlot slot, const CharStyle& style) override;
-    FontSpec font() const override { return font_; }
+    BoxFont font() const override { return font_; }
     void setRepaintLocked(bool locked) override;
 
     void commit();
@@ -29,7 +29,7 @@ private:
     void touched();
 
     RichBox& box_;
-    FontSpec font_;
+    BoxFont font_;
     int64_t length_;
     int64_t selStart_ = 0;
     int64_t selLength_ = 0;

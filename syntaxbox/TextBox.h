@@ -16,12 +16,12 @@
 #include <cstdint>
 #include <string>
 
-struct FontSpec {
+struct BoxFont {
     std::string name = "Courier New";
     double size = 10;
     bool bold = false;
     bool italic = false;
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const BoxFont&) const = default;
 };
 
 class TextBox {
@@ -44,11 +44,11 @@ public:
     // The default look of the selection: the box font's name, size, bold and
     // italic, and the window-text colour (set in the order name, size,
     // colour, bold, italic). Underline and strike-through are kept.
-    virtual void resetSelectionLook(const FontSpec& font) = 0;
+    virtual void resetSelectionLook(const BoxFont& font) = 0;
     // Bold, italic, then colour of the selection, as the given slot.
     virtual void applySelectionStyle(StyleSlot slot, const CharStyle& style) = 0;
 
-    virtual FontSpec font() const = 0;
+    virtual BoxFont font() const = 0;
     // Stops (true) or allows again (false) repainting of the box.
     virtual void setRepaintLocked(bool locked) = 0;
 };

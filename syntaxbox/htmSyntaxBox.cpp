@@ -66,7 +66,7 @@ htmSyntaxBox::~htmSyntaxBox() = default;
 
 void htmSyntaxBox::Colorize(int lngStartPos, int lngEndPos) {
     const QFont f = Font();
-    RichBoxTextBox adapter(*box_, FontSpec{f.family().toStdString(), f.pointSizeF(), f.bold(), f.italic()});
+    RichBoxTextBox adapter(*box_, BoxFont{f.family().toStdString(), f.pointSizeF(), f.bold(), f.italic()});
     QtProgressIndicator progress(progressBar_);
     ColorizeContext ctx{adapter, styles_, flags_, silent_,
                         progress.kind() == ProgressIndicator::Kind::None ? nullptr : &progress};

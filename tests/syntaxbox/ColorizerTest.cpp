@@ -239,7 +239,7 @@ struct LookRecorder : MemoryTextBox {
         applied.emplace_back(slot, style);
         MemoryTextBox::applySelectionStyle(slot, style);
     }
-    void resetSelectionLook(const FontSpec& f) override {
+    void resetSelectionLook(const BoxFont& f) override {
         ++resets;
         MemoryTextBox::resetSelectionLook(f);
     }
