@@ -44,6 +44,17 @@ double leadingNumber(const std::string& s) {
     return end == p ? 0.0 : v;
 }
 
+// A profile file keeps one value a line: a line break pasted into a box
+// would shift every later field. Each break (CR LF, CR or LF) becomes a blank.
+QString oneLine(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    text.replace(QChar('\r'), QChar(' '));
+    text.replace(QChar('\n'), QChar(' '));
+    return text;
+}
+
+bool hasLineBreak(const QString& text) { return text.contains(QChar('\r')) || text.contains(QChar('\n')); }
+
 // Restores the window's pointer on every way out of a handler.
 class WaitPointer {
 public:
@@ -185,7 +196,7 @@ void frmMain::wenButtons_H5_Click() { setNameRowOpen(false); }
 
 void frmMain::wenButtons_H6_Click() {
     Command3->setEnabled(false);
-    const std::string name = toBytes(txtProfileName->text());
+    const std::string name = toBytes(oneLine(txtProfileName->text()));
     if (isBlank(name)) {
         dialogs_.message("Please supply a valid profile name", MessageIcon::Warning, AppTitle);
         txtProfileName->setFocus();
@@ -284,7 +295,11 @@ void frmMain::FillFormFromProfile() {
     session_.ProfileLoaded = true;
 }
 
-void frmMain::fieldChanged(std::string FeedProfile::*field, const QLineEdit* box, QLabel* marker) {
+void frmMain::fieldChanged(std::string FeedProfile::*field, QLineEdit* box, QLabel* marker) {
+    if (hasLineBreak(box->text())) {
+        box->setText(oneLine(box->text()));  // comes back here with the cleaned text
+        return;
+    }
     session_.Profile.*field = toBytes(box->text());
     saveProfile();
     if (marker) colourMarker(marker, box);

@@ -67,7 +67,7 @@ private:
     void Command3_Click();  // Generate Feed
     void chkStripHTMLTags_Click();
     // A text box changed: copy it into its field, save, colour its marker label.
-    void fieldChanged(std::string FeedProfile::*field, const QLineEdit* box, QLabel* marker);
+    void fieldChanged(std::string FeedProfile::*field, QLineEdit* box, QLabel* marker);
 
     void saveProfile();
     void colourMarker(QLabel* marker, const QLineEdit* box);

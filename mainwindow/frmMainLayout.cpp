@@ -26,7 +26,13 @@ W* named(W* w, const char* name) {
 }
 
 QLabel* label(const char* name, const QString& text) { return named(new QLabel(text), name); }
-QLineEdit* lineEdit(const char* name) { return named(new QLineEdit, name); }
+// Stored values may be longer than a line edit takes by default; a shorter
+// limit would cut them when a profile is shown and save them cut.
+QLineEdit* lineEdit(const char* name) {
+    auto* box = named(new QLineEdit, name);
+    box->setMaxLength(1 << 24);
+    return box;
+}
 QGroupBox* frame(const char* name, const QString& title) { return named(new QGroupBox(title), name); }
 
 constexpr int ButtonWidth = 150;

@@ -2,7 +2,9 @@
 // page chooser save the profile file at once.
 #include "WindowFixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -192,4 +194,27 @@ TEST_F(WindowTest, AProfileFileThatCannotBeWrittenShowsWhyAndTheBoxKeepsItsText)
     EXPECT_EQ(w->txtFeedTitle->text(), "Z");
     EXPECT_EQ(w->session().Profile.FeedTitle, "Z");
     EXPECT_TRUE(w->txtFeedDesc->isEnabled());
+}
+
+TEST_F(WindowTest, APastedLineBreakBecomesABlankSoTheFileKeepsItsThirteenLines) {
+    openWith(NewFeedProfile("Paste"));
+    clickTab(2);
+    w->Text1->selectAll();
+    QApplication::clipboard()->setText("<div\r\nclass=\"a\">\nx");
+    w->Text1->paste();
+    EXPECT_EQ(w->Text1->text(), "<div class=\"a\"> x");
+    const auto lines = profileLines("000001.rss");
+    ASSERT_EQ(lines.size(), 13u);
+    EXPECT_EQ(lines[4], "<div class=\"a\"> x");
+    EXPECT_EQ(lines[5], "</body>");
+    EXPECT_EQ(lines[12], "0");
+}
+
+TEST_F(WindowTest, LongStoredValuesSurviveBeingShownAndSavedAgain) {
+    FeedProfile p = NewFeedProfile("Long");
+    p.FeedDesc = std::string(40000, 'd');
+    openWith(p);
+    clickTab(2);
+    QTest::keyClicks(w->txtFeedTitle, "t");
+    EXPECT_EQ(profileLines("000001.rss")[8], std::string(40000, 'd'));
 }

@@ -244,3 +244,13 @@ TEST_F(WindowTest, ADeletionThatFailsShowsWhyAndTheWindowGoesOn) {
     click(w->wenButtons_H1);  // still answers
     EXPECT_TRUE(w->txtProfileName->isVisible());
 }
+
+TEST_F(WindowTest, ALineBreakInANewNameIsStoredAsABlank) {
+    open();
+    click(w->wenButtons_H1);
+    w->txtProfileName->setText("Two\nlines");
+    click(w->wenButtons_H6);
+    EXPECT_EQ(profileLines("000001.rss").size(), 13u);
+    EXPECT_EQ(profileLines("000001.rss")[1], "Two lines");
+    EXPECT_EQ(w->lblStatus->text(), "Current Profile : Two lines");
+}
