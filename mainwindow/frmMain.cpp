@@ -20,6 +20,7 @@
 #include <QTabWidget>
 
 #include <cctype>
+#include <functional>
 #include <cstdlib>
 
 using namespace std::string_literals;
@@ -121,23 +122,38 @@ void frmMain::buildControls(const FormDefinition& form) {
     if (!htmSyntaxBox1) throw FormDefinitionError("\"htmSyntaxBox1\" is not a syntax box");
 }
 
+void frmMain::guarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        showFailure(DescribeFailure(e));
+    } catch (...) {
+        showFailure("Unexpected failure");
+    }
+}
+
 void frmMain::connectHandlers() {
-    connect(wenButtons_H1, &wenButtons_H::Click, this, &frmMain::wenButtons_H1_Click);
-    connect(wenButtons_H2, &wenButtons_H::Click, this, &frmMain::wenButtons_H2_Click);
-    connect(wenButtons_H3, &wenButtons_H::Click, this, &frmMain::wenButtons_H3_Click);
-    connect(wenButtons_H4, &wenButtons_H::Click, this, &frmMain::wenButtons_H4_Click);
-    connect(wenButtons_H5, &wenButtons_H::Click, this, &frmMain::wenButtons_H5_Click);
-    connect(wenButtons_H6, &wenButtons_H::Click, this, &frmMain::wenButtons_H6_Click);
-    connect(Option1, &QRadioButton::clicked, this, &frmMain::Option1_Click);
-    connect(Option2, &QRadioButton::clicked, this, &frmMain::Option2_Click);
-    connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
+    // Every user action runs as one handler that catches every failure and
+    // shows it; nothing escapes into the event loop.
+    auto on = [this](auto* sender, auto signal, void (frmMain::*handler)()) {
+        connect(sender, signal, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    };
+    on(wenButtons_H1, &wenButtons_H::Click, &frmMain::wenButtons_H1_Click);
+    on(wenButtons_H2, &wenButtons_H::Click, &frmMain::wenButtons_H2_Click);
+    on(wenButtons_H3, &wenButtons_H::Click, &frmMain::wenButtons_H3_Click);
+    on(wenButtons_H4, &wenButtons_H::Click, &frmMain::wenButtons_H4_Click);
+    on(wenButtons_H5, &wenButtons_H::Click, &frmMain::wenButtons_H5_Click);
+    on(wenButtons_H6, &wenButtons_H::Click, &frmMain::wenButtons_H6_Click);
+    on(Option1, &QRadioButton::clicked, &frmMain::Option1_Click);
+    on(Option2, &QRadioButton::clicked, &frmMain::Option2_Click);
+    on(Command1, &QPushButton::clicked, &frmMain::Command1_Click);
     // Command2 ("Download...") has no action: the page is fetched by Generate Feed.
-    connect(Command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
+    on(Command3, &QPushButton::clicked, &frmMain::Command3_Click);
     // Fires on a click and on a change made by the program, as the box's value changes.
-    connect(chkStripHTMLTags, &QCheckBox::stateChanged, this, &frmMain::chkStripHTMLTags_Click);
+    on(chkStripHTMLTags, &QCheckBox::stateChanged, &frmMain::chkStripHTMLTags_Click);
 
     connect(txtSource, &QLineEdit::textChanged, this, [this] {
-        if (!fillingLocalSource_) fieldChanged(&FeedProfile::Source, txtSource, nullptr);
+        if (!fillingLocalSource_) guarded([this] { fieldChanged(&FeedProfile::Source, txtSource, nullptr); });
     });
     const struct {
         QLineEdit* box;
@@ -157,7 +173,8 @@ void frmMain::connectHandlers() {
         QLineEdit* box = f.box;
         auto field = f.field;
         QLabel* marker = f.marker;
-        connect(box, &QLineEdit::textChanged, this, [=, this] { fieldChanged(field, box, marker); });
+        connect(box, &QLineEdit::textChanged, this,
+                [=, this] { guarded([=, this] { fieldChanged(field, box, marker); }); });
     }
 }
 

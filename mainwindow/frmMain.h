@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 class Dialogs;
@@ -69,6 +70,8 @@ private:
     // A text box changed: copy it into its field, save, colour its marker label.
     void fieldChanged(std::string FeedProfile::*field, QLineEdit* box, QLabel* marker);
 
+    // Runs one handler; a failure it throws is shown, error icon.
+    void guarded(const std::function<void()>& handler);
     void saveProfile();
     void colourMarker(QLabel* marker, const QLineEdit* box);
     void setNameRowOpen(bool open);

@@ -239,3 +239,29 @@ TEST_F(WindowTest, ALineBreakInANewNameIsStoredAsABlank) {
     EXPECT_EQ(profileLines("000001.rss")[1], "Two lines");
     EXPECT_EQ(w->lblStatus->text(), "Current Profile : Two lines");
 }
+
+namespace {
+class FailingQuestionDialogs : public ScriptedDialogs {
+public:
+    bool askYesNo(const std::string&, MessageIcon, const std::string&) override {
+        throw std::runtime_error("The question could not be shown");
+    }
+};
+}  // namespace
+
+TEST_F(WindowTest, AFailureInsideAHandlerIsShownAndTheWindowGoesOn) {
+    writeProfile("000001.rss", named("One"));
+    FailingQuestionDialogs failing;
+    w = std::make_unique<frmMain>(dir.path(), failing);
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    clickEntry("000001.rss");
+    click(w->wenButtons_H2);
+    ASSERT_EQ(failing.messages().size(), 1u);
+    EXPECT_EQ(failing.messages()[0].text, "The question could not be shown");
+    EXPECT_EQ(failing.messages()[0].icon, MessageIcon::Error);
+    EXPECT_EQ(failing.messages()[0].title, "My Veltrane");
+    EXPECT_TRUE(std::filesystem::exists(dir / "000001.rss"));
+    click(w->wenButtons_H4);
+    EXPECT_EQ(w->lblStatus->text(), "Current Profile : One");
+}
