@@ -1,6 +1,7 @@
 #include "RichBox.h"
 
-#include "SystemColours.h"
+#include "SystemColors.h"
+#include "VirtualKeys.h"
 #include "htmSyntaxBox.h"
 
 #include <QApplication>
@@ -32,43 +33,6 @@ QChar charOfCp1252(int code) {
     code &= 0xFF;
     if (code >= 0x80 && code < 0xA0 && kHigh[code - 0x80]) return QChar(kHigh[code - 0x80]);
     return QChar(static_cast<char16_t>(code));
-}
-
-short virtualKeyOf(int key) {
-    if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<short>(key);
-    if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<short>(key);
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return static_cast<short>(112 + key - Qt::Key_F1);
-    switch (key) {
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: case Qt::Key_Backtab: return 9;
-    case Qt::Key_Return: case Qt::Key_Enter: return 13;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Pause: return 19;
-    case Qt::Key_CapsLock: return 20;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
-    default: return key > 0 && key < 0x100 ? static_cast<short>(key) : 0;
-    }
-}
-
-short shiftStateOf(Qt::KeyboardModifiers m) {
-    short s = 0;
-    if (m & Qt::ShiftModifier) s |= 1;
-    if (m & Qt::ControlModifier) s |= 2;
-    if (m & Qt::AltModifier) s |= 4;
-    return s;
 }
 
 RichBox::RichBox(htmSyntaxBox* owner, QWidget* parent) : QPlainTextEdit(parent), owner_(owner) {
@@ -232,7 +196,7 @@ QTextCharFormat RichBox::formatOfLook(LookBuffer::Id id) {
         f.setFontItalic(l.italic);
         f.setFontUnderline(l.underline);
         f.setFontStrikeOut(l.strike);
-        f.setForeground(colourFromValue(l.color, palette()));
+        f.setForeground(SystemColors::application().toQColor(l.color));
         formats_[id] = f;
         formatKnown_[id] = true;
     }
@@ -296,8 +260,8 @@ void RichBox::handleKeyPress(QKeyEvent* event) {
         QPlainTextEdit::keyPressEvent(event);
         return;
     }
-    short keyCode = virtualKeyOf(event->key());
-    owner_->onBoxKeyDown(keyCode, shiftStateOf(event->modifiers()));
+    short keyCode = VirtualKeys::fromQtKey(event->key());
+    owner_->onBoxKeyDown(keyCode, VirtualKeys::shiftMask(event->modifiers()));
     const QString text = event->text();
     if (text.size() != 1) {
         QPlainTextEdit::keyPressEvent(event);
@@ -326,8 +290,8 @@ void RichBox::handleKeyPress(QKeyEvent* event) {
 
 void RichBox::keyReleaseEvent(QKeyEvent* event) {
     if (owner_ && !owner_->isBusy()) {
-        short keyCode = virtualKeyOf(event->key());
-        owner_->onBoxKeyUp(keyCode, shiftStateOf(event->modifiers()));
+        short keyCode = VirtualKeys::fromQtKey(event->key());
+        owner_->onBoxKeyUp(keyCode, VirtualKeys::shiftMask(event->modifiers()));
     }
     QPlainTextEdit::keyReleaseEvent(event);
 }
@@ -340,28 +304,17 @@ void RichBox::typeCharacter(QChar c) {
     QApplication::sendEvent(this, &release);
 }
 
-namespace {
-short buttonOf(Qt::MouseButton b) {
-    switch (b) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
-    }
-}
-}  // namespace
-
 void RichBox::mousePressEvent(QMouseEvent* event) {
     QPlainTextEdit::mousePressEvent(event);
     if (owner_)
-        owner_->onBoxMouse(true, buttonOf(event->button()), shiftStateOf(event->modifiers()),
+        owner_->onBoxMouse(true, VirtualKeys::mouseButton(event->button()), VirtualKeys::shiftMask(event->modifiers()),
                            static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
 }
 
 void RichBox::mouseReleaseEvent(QMouseEvent* event) {
     QPlainTextEdit::mouseReleaseEvent(event);
     if (!owner_) return;
-    owner_->onBoxMouse(false, buttonOf(event->button()), shiftStateOf(event->modifiers()),
+    owner_->onBoxMouse(false, VirtualKeys::mouseButton(event->button()), VirtualKeys::shiftMask(event->modifiers()),
                        static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) owner_->onBoxClick();
 }

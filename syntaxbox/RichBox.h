@@ -86,9 +86,6 @@ private:
     void releaseSelection();
 };
 
-// Key codes and shift state as the event relays report them.
-short virtualKeyOf(int qtKey);
-short shiftStateOf(Qt::KeyboardModifiers modifiers);
 // Windows-1252 code of a character, 63 ('?') when it has none; and back.
 short cp1252Of(QChar c);
 QChar charOfCp1252(int code);

@@ -7,7 +7,7 @@
 #include "RichBox.h"
 #include "RichBoxTextBox.h"
 #include "Rtf.h"
-#include "SystemColours.h"
+#include "SystemColors.h"
 
 #include <QCursor>
 #include <QFile>
@@ -314,7 +314,7 @@ void htmSyntaxBox::setBackColor(uint v) {
 }
 void htmSyntaxBox::applyBackColor() {
     QPalette p = box_->palette();
-    const QColor c = colourFromValue(backColor_, palette());
+    const QColor c = SystemColors::application().toQColor(backColor_);
     p.setColor(QPalette::Base, c);
     if (hideSelection_) {
         p.setColor(QPalette::Inactive, QPalette::Highlight, c);
@@ -485,9 +485,9 @@ void htmSyntaxBox::setText(const QString& v) {
 }
 
 QString htmSyntaxBox::TextRTF() const {
-    const QPalette pal = box_->palette();
-    const std::string rtf = writeRtf(box_->toPlainText().toStdU16String(), box_->looks(),
-                                     [&](uint32_t v) { return valueFromColour(colourFromValue(v, pal)); });
+    const std::string rtf = writeRtf(box_->toPlainText().toStdU16String(), box_->looks(), [](uint32_t v) {
+        return SystemColors::valueOf(SystemColors::application().toQColor(v));
+    });
     return QString::fromLatin1(rtf.data(), static_cast<qsizetype>(rtf.size()));
 }
 

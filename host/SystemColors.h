@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include <QColor>
+
 class SystemColors {
 public:
     static constexpr int kCount = 31;
@@ -22,6 +24,12 @@ public:
     // from the classic table otherwise. Read once, when first asked for
     // (the classic table while no application runs).
     static const SystemColors& application();
+
+    // A colour value (0x00BBGGRR, or 0x80000000 + n for system colour n)
+    // as a QColor, system colours taken from this table.
+    QColor toQColor(std::uint32_t value) const;
+    // The value of an explicit colour: 0x00BBGGRR.
+    static std::uint32_t valueOf(const QColor& colour);
 
 private:
     Table table_;

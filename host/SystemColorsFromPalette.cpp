@@ -7,11 +7,14 @@
 #include <optional>
 #include <utility>
 
-namespace {
-std::uint32_t fromQColor(const QColor& c) {
+std::uint32_t SystemColors::valueOf(const QColor& c) {
     return std::uint32_t(c.red()) | (std::uint32_t(c.green()) << 8) | (std::uint32_t(c.blue()) << 16);
 }
-}  // namespace
+
+QColor SystemColors::toQColor(std::uint32_t value) const {
+    const std::uint32_t rgb = (value & 0x80000000u) ? color(int(value & 0xFFu)) : value;
+    return QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF));
+}
 
 const SystemColors& SystemColors::application() {
     if (!QGuiApplication::instance()) return classic();
@@ -41,7 +44,7 @@ const SystemColors& SystemColors::application() {
             {24, p.color(QPalette::ToolTipBase)},
             {26, p.color(QPalette::Link)},
         };
-        for (const auto& [index, colour] : roles) t[std::size_t(index)] = fromQColor(colour);
+        for (const auto& [index, colour] : roles) t[std::size_t(index)] = valueOf(colour);
         cached.emplace(t);
     }
     return *cached;
