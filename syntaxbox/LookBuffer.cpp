@@ -55,7 +55,7 @@ void LookBuffer::compact() {
 
 void LookBuffer::assign(int64_t count, Id id) {
     buf_.assign(static_cast<size_t>(std::max<int64_t>(count, 0)), id);
-    gapStart_ = gapEnd_ = size();
+    gapStart_ = gapEnd_ = static_cast<int64_t>(buf_.size());
 }
 
 void LookBuffer::moveGap(int64_t pos) {

@@ -41,6 +41,10 @@ public:
     uint64_t tableRevision() const { return revision_; }
 
     int64_t size() const { return static_cast<int64_t>(buf_.size()) - gapLength(); }
+    // The gap lies inside the storage: what every edit relies on.
+    bool isConsistent() const {
+        return 0 <= gapStart_ && gapStart_ <= gapEnd_ && gapEnd_ <= static_cast<int64_t>(buf_.size());
+    }
     Id at(int64_t pos) const { return buf_[static_cast<size_t>(physical(pos))]; }
 
     void assign(int64_t count, Id id = 0);

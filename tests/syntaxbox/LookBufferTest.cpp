@@ -22,8 +22,9 @@ std::vector<CharLook> contents(const LookBuffer& b) {
 }  // namespace
 
 TEST(LookBuffer, EditsAnywhereKeepEveryCharacterItsLook) {
-    // The buffer against a plain vector under random inserts, deletes and
-    // restylings, with the gap moving back and forth.
+    // The buffer against a plain vector under random inserts, deletes,
+    // restylings and whole replacements (as loading a new text does), with
+    // the gap moving back and forth.
     std::mt19937 rng(7);
     LookBuffer buffer;
     std::vector<CharLook> model;
@@ -32,12 +33,16 @@ TEST(LookBuffer, EditsAnywhereKeepEveryCharacterItsLook) {
         const int64_t pos = size ? static_cast<int64_t>(rng() % (size + 1)) : 0;
         const int64_t count = static_cast<int64_t>(rng() % 50);
         const CharLook look = lookOf(rng() % 5, rng() % 2);
-        switch (rng() % 3) {
-        case 0:
+        switch (rng() % 7) {
+        case 6:
+            buffer.assign(count, buffer.intern(look));
+            model.assign(static_cast<size_t>(count), look);
+            break;
+        case 0: case 3: case 4:
             buffer.insert(pos, count, buffer.intern(look));
             model.insert(model.begin() + pos, static_cast<size_t>(count), look);
             break;
-        case 1: {
+        case 1: case 2: {
             buffer.erase(pos, count);
             const int64_t n = std::min(count, size - pos);
             model.erase(model.begin() + pos, model.begin() + pos + n);
@@ -48,6 +53,7 @@ TEST(LookBuffer, EditsAnywhereKeepEveryCharacterItsLook) {
             for (int64_t k = pos; k < std::min(size, pos + count); ++k) model[static_cast<size_t>(k)].color = look.color;
         }
         }
+        ASSERT_TRUE(buffer.isConsistent()) << step;
         ASSERT_EQ(buffer.size(), static_cast<int64_t>(model.size())) << step;
     }
     EXPECT_EQ(contents(buffer), model);
