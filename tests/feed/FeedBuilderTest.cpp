@@ -1,7 +1,5 @@
 #include "FeedBuilder.h"
 #include "FsizeLimit.h"
-#include "MdlRSSHead.h"
-#include "PageSource.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
 
@@ -9,9 +7,7 @@
 
 namespace {
 
-const std::string CRLF = "\r\n";
-
-std::string header(const std::string& title = "", const std::string& link = "", const std::string& desc = "") {
+std::string header(const std::string& title, const std::string& link, const std::string& desc = "") {
     return "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<rss version=\"0.91\">\r\n<channel>\r\n<title>" +
            title + "</title>\r\n<link>" + link + "</link>\r\n<description>" + desc +
            "</description>\r\n<language>en-us</language>\r\n";
@@ -23,6 +19,7 @@ std::string item(const std::string& title, const std::string& link, const std::s
 }
 
 const std::string closing = "</channel>\r\n</rss>\r\n";
+const std::string Link = "http://example.com/";
 
 // A local profile over a page written into a second temporary folder.
 class Generate : public ::testing::Test {
@@ -36,10 +33,18 @@ protected:
         profile = NewFeedProfile("Test");
         profile.SourceType = "Local";
         profile.Source = (pages / "page.html").string();
-        profile.FeedLink = "http://example.com/";
+        profile.FeedLink = Link;
     }
-
+    void markers(std::string start, std::string itemStart, std::string end, std::string titleEnd = "",
+                 std::string endItem = "") {
+        profile.StartString = std::move(start);
+        profile.StartItemString = std::move(itemStart);
+        profile.EndString = std::move(end);
+        profile.TitleEndString = std::move(titleEnd);
+        profile.EndItemString = std::move(endItem);
+    }
     bool run(const std::string& page, bool useFeedTitle = false) {
+        dialogs = ScriptedDialogs{};
         pages.write("page.html", page);
         dialogs.answers.push_back(useFeedTitle);
         return GenerateFeed(folder.path(), profile, "", dialogs);
@@ -57,21 +62,14 @@ protected:
 
 }  // namespace
 
-TEST(MdlRSSHead, BuildsTheSevenHeaderLinesWithTheirPlaceholders) {
-    EXPECT_EQ(BuildRSSHeader(), (std::vector<std::string>{
-                                    "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>",
-                                    "<rss version=\"0.91\">",
-                                    "<channel>",
-                                    "<title>#FEED_TITLE#</title>",
-                                    "<link>#FEED_LINK#</link>",
-                                    "<description>#FEED_DESCRIPTION#</description>",
-                                    "<language>en-us</language>",
-                                }));
-}
-
-TEST_F(Generate, TheDefaultMarkersMakeTheWholeBodyOneItem) {
-    ASSERT_TRUE(run("<html><head><title>T</title></head>\r\n<body><p>Hello</p></body></html>"));
-    EXPECT_EQ(document(), header("", "http://example.com/") + item(".", "http://example.com/", "\r\n<body><p>Hello</p>") + closing);
+TEST_F(Generate, TheDefaultMarkersMakeTheWholeBodyOneItemWithBytesAndHeaderValuesUnescaped) {
+    profile.FeedTitle = "A & B <i>";
+    profile.FeedLink = "http://x/?a=1&b=2";
+    profile.FeedDesc = "caf\xe9 #FEED_TITLE#";
+    const std::string body("\r\n\xe9\xff\x01 <p>", 9);
+    ASSERT_TRUE(run("<html><head><title>T</title></head>" + body + "</body></html>"));
+    EXPECT_EQ(document(), header("A & B <i>", "http://x/?a=1&b=2", "caf\xe9 #FEED_TITLE#") +
+                              item(".", "http://x/?a=1&b=2", body) + closing);
     ASSERT_EQ(dialogs.calls.size(), 1u);
     EXPECT_EQ(dialogs.calls[0].kind, DialogCall::Question);
     EXPECT_EQ(dialogs.calls[0].text, "Use Feed Title where Item Title is empty");
@@ -126,17 +124,12 @@ TEST_F(Generate, MarkersCutTitlesAndDescriptionsAsDescribedForEachCase) {
     };
     for (const MarkerCase& c : cases) {
         SCOPED_TRACE(c.what);
-        dialogs = ScriptedDialogs{};
-        profile.StartString = c.start;
-        profile.StartItemString = c.itemStart;
-        profile.EndString = c.end;
-        profile.TitleEndString = c.titleEnd;
-        profile.EndItemString = c.endItem;
+        markers(c.start, c.itemStart, c.end, c.titleEnd, c.endItem);
         profile.StripHTMLTags = c.strip;
         profile.FeedTitle = "Feed";
         EXPECT_EQ(run(c.page, c.useFeedTitle), c.stop.empty());
-        std::string expected = header("Feed", "http://example.com/");
-        for (const auto& [title, desc] : c.items) expected += item(title, "http://example.com/", desc);
+        std::string expected = header("Feed", Link);
+        for (const auto& [title, desc] : c.items) expected += item(title, Link, desc);
         if (c.stop.empty()) {
             expected += closing;
             EXPECT_TRUE(dialogs.messages().empty());
@@ -147,97 +140,67 @@ TEST_F(Generate, MarkersCutTitlesAndDescriptionsAsDescribedForEachCase) {
     }
 }
 
-TEST_F(Generate, AnEndStringOnlyBeforeTheStartStringIsAFailureThatLeavesTestXmlAlone) {
+TEST_F(Generate, ThePageChecksRunInOrderBeforeTheQuestionAndLeaveTestXmlAlone) {
     folder.write("test.xml", "previous");
-    profile.StartString = "<body>";
-    profile.EndString = "</head>";
-    profile.StartItemString = "x";
-    ASSERT_FALSE(run("<html><head></head><body>x</html>"));
-    expectStop("The End String does not occur after the Start String: </head>\r\nUnable to generate RSS Feed",
-               MessageIcon::Error);
-    EXPECT_EQ(document(), "previous");
-}
-
-TEST_F(Generate, ChecksTheLengthThenStartEndAndItemStartInThatOrder) {
-    folder.write("test.xml", "previous");
-    ASSERT_FALSE(run("123456789"));
-    expectStop("Invalid Source page, Unable to generate feed.", MessageIcon::Error);
-
+    const std::string doesNot = "Source webpage does not contains the ";
     struct Case {
-        std::string start, end, itemStart, message;
+        std::string page, start, end, itemStart, message;
     };
     const std::vector<Case> cases = {
-        {"<x>", "<y>", "<z>", "Source webpage does not contains the Start String:<x>"},
-        {"<a>", "<y>", "<z>", "Source webpage does not contains the End String:<y>"},
-        {"<a>", "<b>", "<z>", "Source webpage does not contains the Item Start String:<z>"},
-        {"<A>", "<b>", "<c>", "Source webpage does not contains the Start String:<A>"},  // exact case
+        {"123456789", "", "", "", "Invalid Source page, Unable to generate feed."},
+        {"<a>1<c>2<b>3", "<x>", "<y>", "<z>", doesNot + "Start String:<x>"},
+        {"<a>1<c>2<b>3", "<a>", "<y>", "<z>", doesNot + "End String:<y>"},
+        {"<a>1<c>2<b>3", "<a>", "<b>", "<z>", doesNot + "Item Start String:<z>"},
+        {"<a>1<c>2<b>3", "<A>", "<b>", "<c>", doesNot + "Start String:<A>"},  // exact case
+        {"<html><head></head><body>x</html>", "<body>", "</head>", "x",
+         "The End String does not occur after the Start String: </head>\r\nUnable to generate RSS Feed"},
     };
     for (const Case& c : cases) {
-        dialogs = ScriptedDialogs{};
-        profile.StartString = c.start;
-        profile.EndString = c.end;
-        profile.StartItemString = c.itemStart;
-        ASSERT_FALSE(run("<a>1<c>2<b>3"));
-        expectStop(c.message, MessageIcon::Warning);
-        EXPECT_TRUE(dialogs.calls.size() == 1) << "no question before the checks pass";
+        SCOPED_TRACE(c.message);
+        markers(c.start, c.itemStart, c.end);
+        ASSERT_FALSE(run(c.page));
+        const bool fatal = c.message.ends_with("Feed") || c.message.ends_with("feed.");
+        expectStop(c.message, fatal ? MessageIcon::Error : MessageIcon::Warning);
+        EXPECT_EQ(dialogs.calls.size(), 1u) << "no question before the checks pass";
     }
     EXPECT_EQ(document(), "previous");
 }
 
-TEST_F(Generate, HeaderValuesGoInUnescapedAndBytesPassThrough) {
-    profile.FeedTitle = "A & B <i>";
-    profile.FeedLink = "http://x/?a=1&b=2";
-    profile.FeedDesc = "caf\xe9 #FEED_TITLE#";
-    const std::string body("\r\n\xe9\xff\x01 <p>", 9);
-    ASSERT_TRUE(run("<html><head></head>" + body + "</body>"));
-    EXPECT_EQ(document(), header("A & B <i>", "http://x/?a=1&b=2", "caf\xe9 #FEED_TITLE#") +
-                              item(".", "http://x/?a=1&b=2", body) + closing);
-}
-
-TEST_F(Generate, MoreThan32767ItemsAreAllWritten) {
-    profile.StartString = "[";
-    profile.StartItemString = "|";
-    profile.EndString = "]";
-    profile.TitleEndString = ":";
+TEST_F(Generate, MoreThan32767ItemsAreAllWrittenAndAFailedWriteNamesTheSystemReason) {
+    markers("[", "|", "]", ":");
     std::string page = "..........[";
-    const int count = 40000;
+    const int count = 40000;  // 400 kB of page, 3 MB of document
     for (int i = 0; i < count; ++i) page += (i ? "|t:" : "t:") + std::to_string(i);
     page += "]";
     ASSERT_TRUE(run(page));
     const std::string doc = document();
-    std::size_t items = 0;
+    int items = 0;
     for (std::size_t at = 0; (at = doc.find("<item>", at)) != std::string::npos; ++at) ++items;
-    EXPECT_EQ(items, static_cast<std::size_t>(count));
-    EXPECT_NE(doc.find(item("t", "http://example.com/", ":39999") + closing), std::string::npos);
-}
+    EXPECT_EQ(items, count);
+    EXPECT_TRUE(doc.ends_with(item("t", Link, ":39999") + closing));
 
-TEST_F(Generate, AFailedWriteOfTheDocumentReportsTheSystemReason) {
-    profile.StartString = "[";
-    profile.StartItemString = "|";
-    profile.EndString = "]";
-    std::string page = "..........[x";
-    for (int i = 0; i < 40000; ++i) page += "|x";  // 80 kB of page, 3 MB of document
-    page += "]";
-    pages.write("page.html", page);
-    dialogs.answers.push_back(false);
-    bool ok;
+    const std::string unable = "\r\nUnable to generate RSS Feed";
     {
         FsizeLimit limit(1 << 20);
-        ok = GenerateFeed(folder.path(), profile, "", dialogs);
+        EXPECT_FALSE(run(page));
     }
-    EXPECT_FALSE(ok);
-    expectStop((folder / "test.xml").string() + ": File too large\r\nUnable to generate RSS Feed", MessageIcon::Error);
-    EXPECT_EQ(folder.read("src.dat"), page);
-}
+    expectStop((folder / "test.xml").string() + ": File too large" + unable, MessageIcon::Error);
+    EXPECT_TRUE(folder.read("src.dat") == page);
 
-TEST_F(Generate, ATestXmlThatCannotBeCreatedReportsTheSystemReason) {
+    std::filesystem::remove(folder / "test.xml");
     std::filesystem::create_directory(folder / "test.xml");
-    EXPECT_FALSE(run("<head></head><body>x</body>"));
-    expectStop((folder / "test.xml").string() + ": Is a directory\r\nUnable to generate RSS Feed", MessageIcon::Error);
+    EXPECT_FALSE(run(page));
+    expectStop((folder / "test.xml").string() + ": Is a directory" + unable, MessageIcon::Error);
 }
 
-TEST_F(Generate, ALocalSourceThatIsMissingOrAFolderIsNotFound) {
+TEST_F(Generate, AnySourceTypeButWebCopiesALocalFileThatMustExist) {
+    for (const char* type : {"Local", "web", "", "WEB "}) {
+        profile.SourceType = type;
+        EXPECT_TRUE(run("<head></head><body>same</body>")) << type;
+        EXPECT_EQ(folder.read("src.dat"), "<head></head><body>same</body>");
+    }
     folder.write("test.xml", "previous");
+    std::filesystem::remove(folder / "src.dat");
     for (std::string source : {std::string(), (pages / "missing.html").string(), pages.str()}) {
         dialogs = ScriptedDialogs{};
         profile.Source = source;
@@ -246,13 +209,4 @@ TEST_F(Generate, ALocalSourceThatIsMissingOrAFolderIsNotFound) {
     }
     EXPECT_EQ(document(), "previous");
     EXPECT_FALSE(std::filesystem::exists(folder / "src.dat"));
-}
-
-TEST_F(Generate, AnySourceTypeOtherThanWebIsALocalFile) {
-    for (const char* type : {"Local", "web", "", "WEB "}) {
-        dialogs = ScriptedDialogs{};
-        profile.SourceType = type;
-        EXPECT_TRUE(run("<head></head><body>same</body>")) << type;
-        EXPECT_EQ(folder.read("src.dat"), "<head></head><body>same</body>");
-    }
 }
