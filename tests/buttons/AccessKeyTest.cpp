@@ -4,27 +4,15 @@
 
 void PrintTo(const QString& s, std::ostream* os);
 
-TEST(AccessKey, TheCharacterAfterASingleAmpersandIsTheKey) {
-    EXPECT_EQ(accessKeyFromCaption("&Open", "q"), "O");
-    EXPECT_EQ(accessKeyFromCaption("Save &as", ""), "a");
-}
-
-TEST(AccessKey, ACaptionWithoutAmpersandLeavesThePreviousKey) {
-    EXPECT_EQ(accessKeyFromCaption("Open", "q"), "q");
-    EXPECT_EQ(accessKeyFromCaption("", "q"), "q");
-}
-
-TEST(AccessKey, ATrailingAmpersandMakesTheKeyEmpty) {
-    EXPECT_EQ(accessKeyFromCaption("Open&", "q"), "");
-}
-
-TEST(AccessKey, ADoubledAmpersandMarksNothing) {
-    EXPECT_EQ(accessKeyFromCaption("Save && Exit", "q"), "q");
-    EXPECT_EQ(accessKeyFromCaption("&&", "q"), "q");
-    EXPECT_EQ(accessKeyFromCaption("E&xit && Quit", "q"), "x");
-}
-
-TEST(AccessKey, TheLastSingleAmpersandWins) {
-    EXPECT_EQ(accessKeyFromCaption("&a &b", ""), "b");
-    EXPECT_EQ(accessKeyFromCaption("&a &&b", ""), "a");
+TEST(AccessKey, TheLastSingleAmpersandMarksTheKeyAndACaptionWithoutOneKeepsThePrevious) {
+    struct Case {
+        const char *caption, *previous, *key;
+    };
+    for (const Case& c : {Case{"&Open", "q", "O"}, Case{"Save &as", "", "a"}, Case{"Open", "q", "q"},
+                          Case{"", "q", "q"}, Case{"Open&", "q", ""}, Case{"Save && Exit", "q", "q"},
+                          Case{"&&", "q", "q"}, Case{"E&xit && Quit", "q", "x"}, Case{"&a &b", "", "b"},
+                          Case{"&a &&b", "", "a"}}) {
+        SCOPED_TRACE(c.caption);
+        EXPECT_EQ(accessKeyFromCaption(c.caption, c.previous), c.key);
+    }
 }

@@ -2,46 +2,52 @@
 // A form with its host and scripted dialogs, buttons on it, and a recorder
 // that writes every event a button raises as one line of text.
 #include "ControlHost.h"
+#include "PropertyBag.h"
 #include "ScriptedDialogs.h"
 #include "modWenTimer.h"
 #include "wenButtons_H.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+using Lines = std::vector<std::string>;
 
 // "MouseDown 1 0", "Click", "KeyUp 32", "MouseOnButton 1", ...
 class EventLog {
 public:
     void attach(wenButtons_H* b, const std::string& name = {}) {
         const std::string p = name.empty() ? "" : name + " ";
-        QObject::connect(b, &wenButtons_H::MouseDown, [this, p](short& bt, short& s, float&, float&) {
-            add(p + "MouseDown " + std::to_string(bt) + " " + std::to_string(s));
+        auto num = [](auto v) { return std::string(" ").append(std::to_string(v)); };
+        QObject::connect(b, &wenButtons_H::MouseDown, [=, this](short& bt, short& s, float&, float&) {
+            lines.push_back(p + "MouseDown" + num(bt) + num(s));
         });
-        QObject::connect(b, &wenButtons_H::MouseUp, [this, p](short& bt, short& s, float&, float&) {
-            add(p + "MouseUp " + std::to_string(bt) + " " + std::to_string(s));
+        QObject::connect(b, &wenButtons_H::MouseUp, [=, this](short& bt, short& s, float&, float&) {
+            lines.push_back(p + "MouseUp" + num(bt) + num(s));
         });
-        QObject::connect(b, &wenButtons_H::KeyDown,
-                         [this, p](short& k, short&) { add(p + "KeyDown " + std::to_string(k)); });
-        QObject::connect(b, &wenButtons_H::KeyPress,
-                         [this, p](short& k) { add(p + "KeyPress " + std::to_string(k)); });
-        QObject::connect(b, &wenButtons_H::KeyUp,
-                         [this, p](short& k, short&) { add(p + "KeyUp " + std::to_string(k)); });
-        QObject::connect(b, &wenButtons_H::MouseOnButton,
-                         [this, p](bool& on) { add(p + "MouseOnButton " + std::to_string(int(on))); });
-        QObject::connect(b, &wenButtons_H::Click, [this, p] { add(p + "Click"); });
-        QObject::connect(b, &wenButtons_H::DoubleClick,
-                         [this, p](short& bt) { add(p + "DoubleClick " + std::to_string(bt)); });
+        QObject::connect(b, &wenButtons_H::KeyDown, [=, this](short& k, short&) { lines.push_back(p + "KeyDown" + num(k)); });
+        QObject::connect(b, &wenButtons_H::KeyPress, [=, this](short& k) { lines.push_back(p + "KeyPress" + num(k)); });
+        QObject::connect(b, &wenButtons_H::KeyUp, [=, this](short& k, short&) { lines.push_back(p + "KeyUp" + num(k)); });
+        QObject::connect(b, &wenButtons_H::MouseOnButton, [=, this](bool& on) { lines.push_back(p + "MouseOnButton" + num(int(on))); });
+        QObject::connect(b, &wenButtons_H::Click, [=, this] { lines.push_back(p + "Click"); });
+        QObject::connect(b, &wenButtons_H::DoubleClick, [=, this](short& bt) { lines.push_back(p + "DoubleClick" + num(bt)); });
     }
-    void add(const std::string& line) { lines.push_back(line); }
-    // Lines without the mouse moves and key presses, which tests rarely need.
-    std::vector<std::string> lines;
-    void clear() { lines.clear(); }
+    int count(const std::string& line) const { return int(std::count(lines.begin(), lines.end(), line)); }
+    // The lines without the hover notices.
+    Lines events() const {
+        Lines out;
+        for (const auto& l : lines)
+            if (l.find("MouseOnButton") == std::string::npos) out.push_back(l);
+        return out;
+    }
+    Lines lines;
 };
 
 class ButtonTest : public ::testing::Test {
@@ -67,16 +73,32 @@ protected:
         b->InitProperties();
         return b;
     }
+    // A button on the form that takes its properties from a store.
+    wenButtons_H* load(const PropertyBag& bag, const QString& name = "Loaded") {
+        auto* b = new wenButtons_H(form.get());
+        b->setObjectName(name);
+        b->setHost(&host);
+        b->ReadProperties(bag);
+        return b;
+    }
 
+    // Shows the form with the pointer resting away from the buttons.
     void showForm() {
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        QCursor::setPos(form->mapToGlobal(QPoint(300, 200)));
+        QApplication::processEvents();
+    }
+    void activateForm() {
+        showForm();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
 
     void designMode() { host.setUserMode(false); }
 
-    std::vector<std::string> messageTexts() const {
-        std::vector<std::string> out;
+    Lines messageTexts() const {
+        Lines out;
         for (const auto& c : dialogs.messages()) out.push_back(c.text);
         return out;
     }
@@ -87,6 +109,24 @@ protected:
     EventLog log;
 };
 
-inline std::vector<std::string> Lines(std::initializer_list<const char*> l) {
-    return std::vector<std::string>(l.begin(), l.end());
+// Keys a button announces while f runs.
+inline Lines announced(wenButtons_H* b, const std::function<void()>& f) {
+    Lines keys;
+    auto c = QObject::connect(b, &wenButtons_H::PropertyChanged, [&](const QString& k) { keys.push_back(k.toStdString()); });
+    f();
+    QObject::disconnect(c);
+    return keys;
+}
+
+// Redraw calls while f runs.
+inline int redraws(wenButtons_H* b, const std::function<void()>& f) {
+    const int before = b->redrawCount();
+    f();
+    return b->redrawCount() - before;
+}
+
+inline ::Picture testPicture(int w, int h, bool asIcon = false) {
+    QImage img(w, h, QImage::Format_ARGB32);
+    img.fill(Qt::green);
+    return asIcon ? ::Picture::icon(img) : ::Picture::bitmap(img);
 }

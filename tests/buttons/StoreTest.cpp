@@ -1,116 +1,84 @@
 #include "ButtonFixture.h"
 
-#include "PropertyBag.h"
-
-#include <QImage>
-
 namespace {
-::Picture picture(int w, int h, bool asIcon = false) {
-    QImage img(w, h, QImage::Format_ARGB32);
-    img.fill(Qt::green);
-    return asIcon ? ::Picture::icon(img) : ::Picture::bitmap(img);
+PropertyBag written(const wenButtons_H* b) {
+    PropertyBag bag;
+    b->WriteProperties(bag);
+    return bag;
 }
 }  // namespace
 
-class StoreTest : public ButtonTest {
-protected:
-    wenButtons_H* load(const PropertyBag& bag, const QString& name = "Loaded") {
-        auto* b = new wenButtons_H(form.get());
-        b->setObjectName(name);
-        b->setHost(&host);
-        b->ReadProperties(bag);
-        return b;
-    }
-};
-
-TEST_F(StoreTest, ANewButtonStoresOnlyWhatDiffersFromTheDefaults) {
+TEST_F(ButtonTest, AStoreKeepsOnlyWhatDiffersFromTheWriteDefaults) {
     auto* b = addButton("Command1");
-    PropertyBag bag;
-    b->WriteProperties(bag);
-    EXPECT_EQ(bag.keys(), QStringList({"caption", "font", "cgradient", "mode", "value", "cback"}));
+    PropertyBag bag = written(b);
+    EXPECT_EQ(bag.keys(), QStringList({"caption", "font", "cgradient", "mode", "value", "cback"}))
+        << "an unset picture size counts as 16, the default; no mouse icon";
     EXPECT_EQ(bag.read("cBack").value<quint32>(), 0x8000000Fu);
     EXPECT_EQ(bag.read("Mode").toInt(), 0);
     EXPECT_FALSE(bag.read("Value").toBool());
-}
 
-TEST_F(StoreTest, AButtonAtItsWriteDefaultsStoresModeValueBackColourAndFont) {
-    auto* b = addButton();
     b->setCaption("");
     b->setGradientColor(0x8000000F);
-    PropertyBag bag;
-    b->WriteProperties(bag);
-    EXPECT_EQ(bag.keys(), QStringList({"font", "mode", "value", "cback"}));
+    EXPECT_EQ(written(b).keys(), QStringList({"font", "mode", "value", "cback"}));
+    b->setPictureSize(1);
+    EXPECT_EQ(written(b).read("ImgSize").toInt(), 24);
 }
 
-TEST_F(StoreTest, EveryPropertySurvivesARoundTripThroughTheStoreBytes) {
+TEST_F(ButtonTest, EveryPropertySurvivesARoundTripThroughTheStoreBytes) {
     auto* b = addButton();
-    b->setCaption("E&xit && Quit");
-    b->setButtonStyle(6);
-    b->setPicture(picture(24, 12));
-    b->setPictureSize(2);
-    b->setPictureAlign(1);
-    b->setCaptionAlign(0);
-    b->setCaptionStyle(2);
-    b->setMode(1);
-    b->setValue(true);
-    b->setGradientColor(0x00AA00);
-    b->setGradientMode(3);
-    b->setBackColor(0x112233);
-    b->setForeColor(0x445566);
-    b->setHoverForeColor(0x778899);
-    b->setShowFocusRect(false);
-    b->setFontStyle(2 + 8);
-    b->setMousePointer(11);
-    b->setEnabled(false);
-    PropertyBag bag;
-    b->WriteProperties(bag);
+    const std::vector<std::pair<const char*, QVariant>> set = {
+        {"Caption", "E&xit && Quit"},
+        {"ButtonStyle", 6},
+        {"Picture", QVariant::fromValue(testPicture(24, 12))},
+        {"PictureSize", 2},
+        {"PictureAlign", 1},
+        {"CaptionAlign", 0},
+        {"CaptionStyle", 2},
+        {"Mode", 1},
+        {"Value", true},
+        {"GradientColor", QVariant::fromValue<quint32>(0x00AA00)},
+        {"GradientMode", 3},
+        {"BackColor", QVariant::fromValue<quint32>(0x112233)},
+        {"ForeColor", QVariant::fromValue<quint32>(0x445566)},
+        {"HoverForeColor", QVariant::fromValue<quint32>(0x778899)},
+        {"ShowFocusRect", false},
+        {"FontStyle", 10},
+        {"MousePointer", 11},
+        {"Enabled", false},
+    };
+    for (const auto& [name, value] : set) b->setProperty(name, value);
+    const PropertyBag bag = written(b);
     bool ok = false;
-    const PropertyBag copy = PropertyBag::deserialize(bag.serialize(), &ok);
+    auto* c = load(PropertyBag::deserialize(bag.serialize(), &ok));
     ASSERT_TRUE(ok);
-
-    auto* c = load(copy);
-    EXPECT_EQ(c->Caption(), b->Caption());
+    for (const auto& [name, value] : set) EXPECT_EQ(c->property(name), value) << name;
     EXPECT_EQ(c->accessKey(), "x");
-    EXPECT_EQ(c->ButtonStyle(), 6);
-    EXPECT_EQ(c->Picture(), b->Picture());
     EXPECT_EQ(c->model().nPicWidth, 24);
-    EXPECT_EQ(c->PictureSize(), 2);
-    EXPECT_EQ(c->PictureAlign(), 1);
-    EXPECT_EQ(c->CaptionAlign(), 0);
-    EXPECT_EQ(c->CaptionStyle(), 2);
-    EXPECT_EQ(c->Mode(), 1);
-    EXPECT_TRUE(c->Value());
-    EXPECT_EQ(c->GradientColor(), 0x00AA00u);
-    EXPECT_EQ(c->GradientMode(), 3);
-    EXPECT_EQ(c->BackColor(), 0x112233u);
-    EXPECT_EQ(c->ForeColor(), 0x445566u);
-    EXPECT_EQ(c->HoverForeColor(), 0x778899u);
-    EXPECT_EQ(c->HoverBackColor(), b->HoverBackColor());
+    EXPECT_EQ(c->HoverBackColor(), 0x00AA00u) << "follows the gradient colour";
     EXPECT_EQ(c->HoverColorLocks(), b->HoverColorLocks());
-    EXPECT_FALSE(c->ShowFocusRect());
-    EXPECT_EQ(c->FontStyle(), 10);
-    EXPECT_EQ(c->MousePointer(), 11);
-    EXPECT_FALSE(c->Enabled());
-
-    PropertyBag again;
-    c->WriteProperties(again);
-    EXPECT_EQ(again, bag) << "writing what was read gives the same store";
+    EXPECT_EQ(written(c), bag) << "writing what was read gives the same store";
 }
 
-TEST_F(StoreTest, KeysWrittenInOtherLetterCasesAreRead) {
+TEST_F(ButtonTest, AStoreIsReadWhateverTheLetterCaseOfItsKeysAndWithoutRangeChecks) {
     PropertyBag bag;
     bag.write("CAPTION", "Shouting");
     bag.write("cback", QVariant::fromValue<quint32>(0x00FF00));
     bag.write("cBhover", QVariant::fromValue<quint32>(0x0000FF));
-    bag.write("backstyle", 4);
+    bag.write("backstyle", 12);
+    bag.write("CapAlign", -3);
+    bag.write("LockHover", 9);
+    bag.write("ImgSize", QVariant::fromValue<qint16>(40));
     auto* b = load(bag);
     EXPECT_EQ(b->Caption(), "Shouting");
     EXPECT_EQ(b->BackColor(), 0x00FF00u);
     EXPECT_EQ(b->HoverBackColor(), 0x0000FFu);
-    EXPECT_EQ(b->ButtonStyle(), 4);
+    EXPECT_EQ(b->ButtonStyle(), 12);
+    EXPECT_EQ(b->CaptionAlign(), -3);
+    EXPECT_EQ(b->HoverColorLocks(), 9);
+    EXPECT_EQ(b->PictureSize(), 3) << "a stored pixel size reads back as its step";
 }
 
-TEST_F(StoreTest, AStoreWithoutBackColourTakesTheFormsColourForBothFaces) {
+TEST_F(ButtonTest, AStoreWithoutBackColourTakesTheFormsColourForBothFaces) {
     host.setBackColor(0x00C0FFEE);
     PropertyBag bag;
     bag.write("Mode", 0);
@@ -122,24 +90,7 @@ TEST_F(StoreTest, AStoreWithoutBackColourTakesTheFormsColourForBothFaces) {
     EXPECT_EQ(b->GradientColor(), 0x8000000Fu);
 }
 
-TEST_F(StoreTest, AStoredPixelSizeReadsBackAsItsStep) {
-    PropertyBag bag;
-    bag.write("ImgSize", QVariant::fromValue<qint16>(40));
-    EXPECT_EQ(load(bag)->PictureSize(), 3);
-}
-
-TEST_F(StoreTest, ValuesOutsideTheRangesStayAsRead) {
-    PropertyBag bag;
-    bag.write("BackStyle", 12);
-    bag.write("CapAlign", -3);
-    bag.write("LockHover", 9);
-    auto* b = load(bag);
-    EXPECT_EQ(b->ButtonStyle(), 12);
-    EXPECT_EQ(b->CaptionAlign(), -3);
-    EXPECT_EQ(b->HoverColorLocks(), 9);
-}
-
-TEST_F(StoreTest, ALoadedSelectedOptionJoinsAndClearsTheMembersBeforeIt) {
+TEST_F(ButtonTest, ALoadedSelectedOptionJoinsAndClearsTheMembersBeforeIt) {
     auto* first = addButton("Option1");
     first->setMode(2);
     first->setValue(true);
@@ -153,7 +104,7 @@ TEST_F(StoreTest, ALoadedSelectedOptionJoinsAndClearsTheMembersBeforeIt) {
     EXPECT_EQ(form->property("wen_Obj2").value<quintptr>(), reinterpret_cast<quintptr>(second));
 }
 
-TEST_F(StoreTest, LoadingPaintsOnceAtTheEnd) {
+TEST_F(ButtonTest, LoadingPaintsOnceAtTheEnd) {
     PropertyBag bag;
     bag.write("Caption", "&Load");
     bag.write("Mode", 1);
@@ -166,33 +117,15 @@ TEST_F(StoreTest, LoadingPaintsOnceAtTheEnd) {
     EXPECT_EQ(b->accessKey(), "L");
 }
 
-TEST_F(StoreTest, TheMouseIconIsStoredOnlyWhenSetAndRestoresTheCustomPointer) {
+TEST_F(ButtonTest, TheMouseIconIsStoredWhenSetAndRestoresTheCustomPointer) {
     auto* b = addButton();
-    PropertyBag bag;
-    b->WriteProperties(bag);
-    EXPECT_FALSE(bag.contains("mIcon"));
-    b->setMouseIcon(picture(16, 16, true));
-    b->setMousePointer(99);
-    b->WriteProperties(bag);
+    b->setMouseIcon(testPicture(16, 16, true));
+    const PropertyBag bag = written(b);
     ASSERT_TRUE(bag.contains("mIcon"));
-
-    std::vector<std::string> keys;
     auto* c = new wenButtons_H(form.get());
     c->setHost(&host);
-    QObject::connect(c, &wenButtons_H::PropertyChanged, [&](const QString& k) { keys.push_back(k.toStdString()); });
-    c->ReadProperties(bag);
+    const Lines keys = announced(c, [&] { c->ReadProperties(bag); });
     EXPECT_EQ(c->MousePointer(), 99);
-    EXPECT_FALSE(c->MouseIcon().isNull());
+    EXPECT_EQ(c->MouseIcon(), b->MouseIcon());
     EXPECT_NE(std::find(keys.begin(), keys.end(), "mIcon"), keys.end());
-}
-
-TEST_F(StoreTest, ANewControlWithoutASizeStoresNoImageSize) {
-    auto* b = addButton();
-    ASSERT_EQ(b->model().nPicSize, 0);
-    PropertyBag bag;
-    b->WriteProperties(bag);
-    EXPECT_FALSE(bag.contains("ImgSize")) << "an unset size counts as 16, the default";
-    b->setPictureSize(1);
-    b->WriteProperties(bag);
-    EXPECT_EQ(bag.read("ImgSize").toInt(), 24);
 }
