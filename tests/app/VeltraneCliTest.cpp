@@ -30,20 +30,14 @@ protected:
         args.insert(args.begin(), {"--dir", dir.str()});
         return runProgram(VELTRANE_EXE, args, fileSizeLimit);
     }
-    // A local profile over Page that cuts two items.
-    std::string localProfile() {
-        CliResult r = run({"new", "Daily"});
-        EXPECT_EQ(r.status, 0) << r.err;
-        std::string file = r.out.substr(0, r.out.size() - 1);
+    // A local profile over page.html; with the default markers it cuts Page
+    // into two items.
+    std::string localProfile(const std::string& itemStart = "<li>", const std::string& endItem = "</li>") {
         pages.write("page.html", Page);
-        for (auto [field, value] : std::vector<std::pair<std::string, std::string>>{
-                 {"SourceType", "Local"}, {"Source", (pages / "page.html").string()}, {"StartString", "<ul><li>"},
-                 {"StartItemString", "<li>"}, {"EndString", "</ul>"}, {"TitleEndString", ":"},
-                 {"EndItemString", "</li>"}, {"FeedTitle", "Daily"}, {"FeedLink", "http://example.com/"}}) {
-            CliResult s = run({"set", file, field, value});
-            EXPECT_EQ(s.status, 0) << field << ": " << s.err;
-        }
-        return file;
+        dir.write("000001.rss", "My Veltrane\r\nDaily\r\nLocal\r\n" + (pages / "page.html").string() +
+                                    "\r\n<ul><li>\r\n" + itemStart + "\r\n</ul>\r\nDaily\r\n\r\nhttp://example.com/\r\n:\r\n" +
+                                    endItem + "\r\n0\r\n");
+        return "000001.rss";
     }
 };
 
@@ -70,7 +64,12 @@ TEST_F(Veltrane, HelpIsOfferedEverywhereAndUsageErrorsExitWith64) {
     }
 }
 
-TEST_F(Veltrane, NewListAndShowWorkOnTheFolderGiven) {
+TEST_F(Veltrane, NewListShowAndDeleteWorkOnTheFolderGiven) {
+    CliResult blank = run({"new", "   "});
+    EXPECT_EQ(blank.status, 64);
+    EXPECT_EQ(blank.err, "Please supply a valid profile name\n");
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+
     EXPECT_EQ(run({"new", "  Spaced"}).out, "000001.rss\n");
     EXPECT_EQ(run({"new", "Sport (daily)"}).out, "000002.rss\n");
     dir.write("000010.rss", "My Veltrane\r\nLater\r\n");
@@ -85,13 +84,12 @@ TEST_F(Veltrane, NewListAndShowWorkOnTheFolderGiven) {
               "ProfileName:   Spaced\nSourceType: Web\nSource: \nStartString: </head>\nStartItemString: </body>\n"
               "EndString: </body>\nFeedTitle: \nFeedDesc: \nFeedLink: \nTitleEndString: \nEndItemString: \n"
               "StripHTMLTags: 0\n");
-}
 
-TEST_F(Veltrane, ABlankNameIsRefusedAndNothingIsWritten) {
-    CliResult r = run({"new", "   "});
-    EXPECT_EQ(r.status, 64);
-    EXPECT_EQ(r.err, "Please supply a valid profile name\n");
-    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+    EXPECT_EQ(run({"delete", "000002.rss"}).status, 0);
+    EXPECT_FALSE(std::filesystem::exists(dir / "000002.rss"));
+    CliResult again = run({"delete", "000002.rss"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_EQ(again.err, (dir / "000002.rss").string() + ": No such file or directory\n");
 }
 
 TEST_F(Veltrane, SetChangesOneFieldAndRefusesLineBreaksAndUnknownFields) {
@@ -136,15 +134,6 @@ TEST_F(Veltrane, AFailedSaveReportsTheReasonAndLeavesTheOldProfileIntact) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
-TEST_F(Veltrane, DeleteRemovesTheFileAndReportsAMissingOne) {
-    ASSERT_EQ(run({"new", "News"}).status, 0);
-    EXPECT_EQ(run({"delete", "000001.rss"}).status, 0);
-    EXPECT_FALSE(std::filesystem::exists(dir / "000001.rss"));
-    CliResult again = run({"delete", "000001.rss"});
-    EXPECT_EQ(again.status, 1);
-    EXPECT_EQ(again.err, (dir / "000001.rss").string() + ": No such file or directory\n");
-}
-
 TEST_F(Veltrane, GenerateWritesTestXmlAndCopiesItToTheOutput) {
     const std::string file = localProfile();
     const std::string out = (pages / "feed.xml").string();
@@ -161,25 +150,28 @@ TEST_F(Veltrane, GenerateWritesTestXmlAndCopiesItToTheOutput) {
     EXPECT_EQ(dir.read("test.xml"), Header + item("One", ":first") + item("Daily", ":second") + Closing);
 }
 
-TEST_F(Veltrane, GenerateStopsWithTheExactMessageAndStatus1) {
-    const std::string file = localProfile();
-    ASSERT_EQ(run({"set", file, "EndItemString", "</b>"}).status, 0);
-    CliResult r = run({"generate", file});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Source webpage does not contains the Item End String:</b> in Feed Item 1\n");
-
-    ASSERT_EQ(run({"set", file, "EndItemString", "<li>"}).status, 0);
-    ASSERT_EQ(run({"set", file, "StartItemString", "</li>"}).status, 0);
-    pages.write("page.html", "<ul><li>a<li>b:c</li></ul>");
-    r = run({"generate", file});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.err.ends_with("\r\nUnable to generate RSS Feed\n")) << r.err;
-
-    std::filesystem::remove(pages / "page.html");
-    r = run({"generate", file, "--output", (pages / "never.xml").string()});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Source file not found, Please specify a valid file\n");
-    EXPECT_FALSE(std::filesystem::exists(pages / "never.xml"));
+TEST_F(Veltrane, GenerateStopsWithTheExactMessageAndStatus1AndWritesNoOutput) {
+    struct Case {
+        std::string itemStart, endItem, page, message;
+    };
+    const std::vector<Case> cases = {
+        {"<li>", "</b>", Page, "Source webpage does not contains the Item End String:</b> in Feed Item 1"},
+        {"</li>", "<li>", "<ul><li>a<li>b:c</li></ul>",
+         "The Item End String does not occur after the Title End String in Feed Item 1\r\nUnable to generate RSS Feed"},
+        {"<li>", "</li>", "", "Source file not found, Please specify a valid file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        const std::string file = localProfile(c.itemStart, c.endItem);
+        if (c.page.empty())
+            std::filesystem::remove(pages / "page.html");
+        else
+            pages.write("page.html", c.page);
+        CliResult r = run({"generate", file, "--output", (pages / "never.xml").string()});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, c.message + "\n");
+        EXPECT_FALSE(std::filesystem::exists(pages / "never.xml"));
+    }
 }
 
 TEST_F(Veltrane, AWebProfileDownloadsItsSourceOrTheGivenAddress) {

@@ -19,7 +19,6 @@ void expectSameAsReference(const TempDir& folder, const std::string& pagePath, c
     SCOPED_TRACE(what);
     std::string stop;
     const std::string doc = slow::generate(page, p, yes, stop);
-    p.SourceType = "Local";
     p.Source = pagePath;
     ScriptedDialogs d;
     d.answers.push_back(yes);
@@ -36,18 +35,11 @@ void expectSameAsReference(const TempDir& folder, const std::string& pagePath, c
                             << doc.size() << ")";
 }
 
+// The fields in file order; the page path is filled in when run.
 FeedProfile markers(std::string start, std::string itemStart, std::string end, std::string titleEnd,
                     std::string endItem, std::string strip) {
-    FeedProfile p = NewFeedProfile("corpus");
-    p.StartString = std::move(start);
-    p.StartItemString = std::move(itemStart);
-    p.EndString = std::move(end);
-    p.TitleEndString = std::move(titleEnd);
-    p.EndItemString = std::move(endItem);
-    p.StripHTMLTags = std::move(strip);
-    p.FeedTitle = "Corpus & co";
-    p.FeedLink = "http://example.com/";
-    return p;
+    return {"corpus", "Local", "", start, itemStart, end, "Corpus & co", "", "http://example.com/", titleEnd,
+            endItem, strip};
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
 
 std::string header(const std::string& title, const std::string& link, const std::string& desc = "") {
@@ -18,7 +20,7 @@ std::string item(const std::string& title, const std::string& link, const std::s
            desc + "\r\n</description>\r\n</item>\r\n";
 }
 
-const std::string closing = "</channel>\r\n</rss>\r\n";
+const std::string Closing = "</channel>\r\n</rss>\r\n";
 const std::string Link = "http://example.com/";
 
 // A local profile over a page written into a second temporary folder.
@@ -43,10 +45,13 @@ protected:
         profile.TitleEndString = std::move(titleEnd);
         profile.EndItemString = std::move(endItem);
     }
-    bool run(const std::string& page, bool useFeedTitle = false) {
+    // diskLimit > 0: every file of the run stops growing at that size.
+    bool run(const std::string& page, bool useFeedTitle = false, rlim_t diskLimit = 0) {
         dialogs = ScriptedDialogs{};
         pages.write("page.html", page);
         dialogs.answers.push_back(useFeedTitle);
+        std::optional<FsizeLimit> full;
+        if (diskLimit > 0) full.emplace(diskLimit);
         return GenerateFeed(folder.path(), profile, "", dialogs);
     }
     std::string document() const { return folder.read("test.xml"); }
@@ -69,7 +74,7 @@ TEST_F(Generate, TheDefaultMarkersMakeTheWholeBodyOneItemWithBytesAndHeaderValue
     const std::string body("\r\n\xe9\xff\x01 <p>", 9);
     ASSERT_TRUE(run("<html><head><title>T</title></head>" + body + "</body></html>"));
     EXPECT_EQ(document(), header("A & B <i>", "http://x/?a=1&b=2", "caf\xe9 #FEED_TITLE#") +
-                              item(".", "http://x/?a=1&b=2", body) + closing);
+                              item(".", "http://x/?a=1&b=2", body) + Closing);
     ASSERT_EQ(dialogs.calls.size(), 1u);
     EXPECT_EQ(dialogs.calls[0].kind, DialogCall::Question);
     EXPECT_EQ(dialogs.calls[0].text, "Use Feed Title where Item Title is empty");
@@ -131,7 +136,7 @@ TEST_F(Generate, MarkersCutTitlesAndDescriptionsAsDescribedForEachCase) {
         std::string expected = header("Feed", Link);
         for (const auto& [title, desc] : c.items) expected += item(title, Link, desc);
         if (c.stop.empty()) {
-            expected += closing;
+            expected += Closing;
             EXPECT_TRUE(dialogs.messages().empty());
         } else {
             expectStop(c.stop, c.stop.ends_with("Feed") ? MessageIcon::Error : MessageIcon::Warning);
@@ -147,6 +152,7 @@ TEST_F(Generate, ThePageChecksRunInOrderBeforeTheQuestionAndLeaveTestXmlAlone) {
         std::string page, start, end, itemStart, message;
     };
     const std::vector<Case> cases = {
+        {"", "", "", "", "Invalid Source page, Unable to generate feed."},
         {"123456789", "", "", "", "Invalid Source page, Unable to generate feed."},
         {"<a>1<c>2<b>3", "<x>", "<y>", "<z>", doesNot + "Start String:<x>"},
         {"<a>1<c>2<b>3", "<a>", "<y>", "<z>", doesNot + "End String:<y>"},
@@ -166,7 +172,7 @@ TEST_F(Generate, ThePageChecksRunInOrderBeforeTheQuestionAndLeaveTestXmlAlone) {
     EXPECT_EQ(document(), "previous");
 }
 
-TEST_F(Generate, MoreThan32767ItemsAreAllWrittenAndAFailedWriteNamesTheSystemReason) {
+TEST_F(Generate, MoreThan32767ItemsAreAllWrittenAndAFailedCopyOrWriteNamesTheSystemReason) {
     markers("[", "|", "]", ":");
     std::string page = "..........[";
     const int count = 40000;  // 400 kB of page, 3 MB of document
@@ -177,13 +183,15 @@ TEST_F(Generate, MoreThan32767ItemsAreAllWrittenAndAFailedWriteNamesTheSystemRea
     int items = 0;
     for (std::size_t at = 0; (at = doc.find("<item>", at)) != std::string::npos; ++at) ++items;
     EXPECT_EQ(items, count);
-    EXPECT_TRUE(doc.ends_with(item("t", Link, ":39999") + closing));
+    EXPECT_TRUE(doc.ends_with(item("t", Link, ":39999") + Closing));
 
     const std::string unable = "\r\nUnable to generate RSS Feed";
-    {
-        FsizeLimit limit(1 << 20);
-        EXPECT_FALSE(run(page));
-    }
+    folder.write("src.dat", "older copy");
+    EXPECT_FALSE(run(page, false, 100 << 10));
+    expectStop((folder / "src.dat").string() + ": File too large" + unable, MessageIcon::Error);
+    EXPECT_EQ(folder.read("src.dat"), "older copy");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2) << "a temporary was left";
+    EXPECT_FALSE(run(page, false, 1 << 20));
     expectStop((folder / "test.xml").string() + ": File too large" + unable, MessageIcon::Error);
     EXPECT_TRUE(folder.read("src.dat") == page);
 

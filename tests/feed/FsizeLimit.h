@@ -6,11 +6,9 @@
 
 class FsizeLimit {
 public:
-    explicit FsizeLimit(rlim_t bytes) {
+    explicit FsizeLimit(rlim_t bytes) : oldHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
         ::getrlimit(RLIMIT_FSIZE, &saved_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lim = saved_;
-        lim.rlim_cur = bytes;
+        rlimit lim{bytes, saved_.rlim_max};
         ::setrlimit(RLIMIT_FSIZE, &lim);
     }
     ~FsizeLimit() {
@@ -21,6 +19,6 @@ public:
     FsizeLimit& operator=(const FsizeLimit&) = delete;
 
 private:
+    void (*oldHandler_)(int);
     rlimit saved_{};
-    void (*oldHandler_)(int) = nullptr;
 };
