@@ -4,105 +4,78 @@
 
 namespace {
 
-TestButton& Captioned(TestButton& b, const QString& caption) {
-    b.m.Caption = caption;
-    b.m.CaptionAlign = 2;
-    b.m.Font = QFont("DejaVu Sans", 15);  // 20 pixels: big, unsmoothed glyphs
-    return b;
-}
+const QRect kInside(4, 4, 92, 32);  // the face of a 100 x 40 button
 
-TEST(DrawCaptionAndPicture, EmbossesWithALightShadeUpLeftAndADarkOneDownRight) {
-    TestButton b(100, 40);
-    Captioned(b, "H");
-    b.m.CaptionStyle = 2;
-    b.prepare();
-    const QImage& img = b.d.backBuffer();
-    const QRect inside(4, 4, 92, 32);
-    const QRect text = BoxOf(img, kBlack, inside);
+// A 100 x 40 button with a big caption "H" (20 pixels: unsmoothed glyphs).
+struct Captioned : TestButton {
+    explicit Captioned(const QString& caption = "H", int w = 100, int h = 40) : TestButton(w, h) {
+        m.Caption = caption;
+        m.CaptionAlign = 2;
+        m.Font = QFont("DejaVu Sans", 15);
+    }
+    QRect box(Rgb colour, const QRect& area = kInside) const { return BoxOf(d.backBuffer(), colour, area); }
+};
+
+TEST(DrawCaption, EmbossesAndEngravesWithALightAndADarkShadeOnOppositeSides) {
     const Rgb light = ShiftColor(Face(), 40), dark = ShiftColor(Face(), -40);
-    const QRect lightBox = BoxOf(img, light, inside), darkBox = BoxOf(img, dark, inside);
-    ASSERT_FALSE(text.isEmpty());
-    ASSERT_FALSE(lightBox.isEmpty());
-    ASSERT_FALSE(darkBox.isEmpty());
-    EXPECT_EQ(lightBox.topLeft(), text.topLeft() - QPoint(1, 1));
-    EXPECT_EQ(darkBox.bottomRight(), text.bottomRight() + QPoint(1, 1));
-    EXPECT_GT(RedOf(light), RedOf(Face()));
-    EXPECT_LT(RedOf(dark), RedOf(Face()));
+    ASSERT_GT(RedOf(light), RedOf(Face()));
+    ASSERT_LT(RedOf(dark), RedOf(Face()));
+    for (int style : {1, 2}) {
+        SCOPED_TRACE(style);
+        Captioned b;
+        b.m.CaptionStyle = style;
+        b.prepare();
+        const QRect text = b.box(kBlack);
+        ASSERT_FALSE(text.isEmpty());
+        const Rgb upLeft = style == 2 ? light : dark, downRight = style == 2 ? dark : light;
+        EXPECT_EQ(b.box(upLeft).topLeft(), text.topLeft() - QPoint(1, 1));
+        EXPECT_EQ(b.box(downRight).bottomRight(), text.bottomRight() + QPoint(1, 1));
+    }
 }
 
-TEST(DrawCaptionAndPicture, EngravesTheOtherWayRound) {
-    TestButton b(100, 40);
-    Captioned(b, "H");
-    b.m.CaptionStyle = 1;
-    b.prepare();
-    const QImage& img = b.d.backBuffer();
-    const QRect inside(4, 4, 92, 32);
-    const QRect text = BoxOf(img, kBlack, inside);
-    ASSERT_FALSE(text.isEmpty());
-    EXPECT_EQ(BoxOf(img, ShiftColor(Face(), -40), inside).topLeft(), text.topLeft() - QPoint(1, 1));
-    EXPECT_EQ(BoxOf(img, ShiftColor(Face(), 40), inside).bottomRight(), text.bottomRight() + QPoint(1, 1));
-}
-
-TEST(DrawCaptionAndPicture, PutsAWhiteCopyDownRightUnderTheGreyCaptionOfADisabledButton) {
+TEST(DrawCaption, GreysADisabledCaptionOverAWhiteCopyExceptOnACheckBox) {
     for (int gradient : {0, 1}) {
-        TestButton b(100, 40);
-        Captioned(b, "H");
+        Captioned b;
         b.m.Enabled = false;
         b.m.GradientMode = gradient;
         b.m.GradientColor = MakeRgb(90, 90, 200);
         b.prepare();
-        const QRect grey = BoxOf(b.d.backBuffer(), kGrey, QRect(4, 4, 92, 32));
-        const QRect white = BoxOf(b.d.backBuffer(), kWhite, QRect(4, 4, 92, 32));
-        ASSERT_FALSE(grey.isEmpty()) << gradient;
-        EXPECT_EQ(white.bottomRight(), grey.bottomRight() + QPoint(1, 1)) << gradient;
+        ASSERT_FALSE(b.box(kGrey).isEmpty()) << gradient;
+        EXPECT_EQ(b.box(kWhite).bottomRight(), b.box(kGrey).bottomRight() + QPoint(1, 1)) << gradient;
     }
-}
-
-TEST(DrawCaptionAndPicture, ShowsADisabledCheckBoxCaptionOnceInGrey) {
     for (int style : {0, 1, 4, 6}) {
-        TestButton b(100, 40);
-        Captioned(b, "H");
+        Captioned b;
         b.m.ButtonStyle = style;
         b.m.Mode = 1;
         b.m.Enabled = false;
         b.prepare();
-        const QRect inside(4, 4, 92, 32);
-        EXPECT_GT(CountOf(b.d.backBuffer().copy(inside), kGrey), 10) << style;
-        EXPECT_EQ(CountOf(b.d.backBuffer().copy(inside), kWhite), 0) << style;
+        EXPECT_GT(CountOf(b.d.backBuffer().copy(kInside), kGrey), 10) << style;
+        EXPECT_EQ(CountOf(b.d.backBuffer().copy(kInside), kWhite), 0) << style;
     }
 }
 
-TEST(DrawCaptionAndPicture, BreaksTheCaptionAtDoubleBars) {
-    TestButton one(120, 80), two(120, 80);
-    Captioned(one, "Save");
-    Captioned(two, "Save||Exit");
+TEST(DrawCaption, BreaksTheCaptionAtDoubleBars) {
+    Captioned one("Save", 120, 80), two("Save||Exit", 120, 80);
     one.prepare();
     two.prepare();
-    const int h1 = one.m.rcCaption.height(), h2 = two.m.rcCaption.height();
-    EXPECT_GE(h2, 2 * h1 - 2);
-    const QRect inside(4, 4, 112, 72);
-    EXPECT_GT(BoxOf(two.d.backBuffer(), kBlack, inside).height(),
-              BoxOf(one.d.backBuffer(), kBlack, inside).height() + 10);
+    EXPECT_GE(two.m.rcCaption.height(), 2 * one.m.rcCaption.height() - 2);
+    EXPECT_GT(two.box(kBlack, QRect(4, 4, 112, 72)).height(), one.box(kBlack, QRect(4, 4, 112, 72)).height() + 10);
 }
 
-TEST(DrawCaptionAndPicture, MovesCaptionAndPictureWhenPressedExceptInStyle3) {
-    auto textBox = [](int style, int shape, bool pressed) {
-        TestButton b(100, 40);
-        Captioned(b, "H");
+TEST(DrawCaption, MovesWhenPressedExceptInStyle3AndHidesOnShape5UntilOn) {
+    auto textAt = [](int style, int shape, bool pressed) {
+        Captioned b;
         b.m.ButtonStyle = style;
         b.m.ButtonShape = shape;
         if (pressed) b.m.nFlags = FlagPressed | FlagHover;
         b.prepare();
-        return BoxOf(b.d.backBuffer(), kBlack, QRect(8, 6, 84, 28));
+        return b.box(kBlack, QRect(8, 6, 84, 28)).topLeft();
     };
-    EXPECT_EQ(textBox(6, 0, true).topLeft(), textBox(6, 0, false).topLeft() + QPoint(1, 1));
-    EXPECT_EQ(textBox(6, 4, true).topLeft(), textBox(6, 4, false).topLeft() + QPoint(0, 1));
-    EXPECT_EQ(textBox(3, 0, true).topLeft(), textBox(3, 0, false).topLeft());
-}
+    EXPECT_EQ(textAt(6, 0, true), textAt(6, 0, false) + QPoint(1, 1));
+    EXPECT_EQ(textAt(6, 4, true), textAt(6, 4, false) + QPoint(0, 1));
+    EXPECT_EQ(textAt(3, 0, true), textAt(3, 0, false));
 
-TEST(DrawCaptionAndPicture, HidesTheCaptionOfShape5UntilItIsOn) {
-    TestButton b(100, 40);
-    Captioned(b, "H");
+    Captioned b;
     b.m.ButtonShape = 5;
     b.m.Mode = 1;
     b.prepare();
@@ -112,7 +85,8 @@ TEST(DrawCaptionAndPicture, HidesTheCaptionOfShape5UntilItIsOn) {
     EXPECT_GT(CountOf(b.d.backBuffer(), kBlack), 10);
 }
 
-// 16 x 16, magenta with a few near-magenta pixels and a blue body.
+// 16 x 16, magenta with a few near-magenta pixels and a blue body, drawn
+// at the left edge of a 100 x 30 button: its top left lands at (4, 7).
 QImage KeyedBitmap() {
     QImage img = SolidBitmap(16, 16, QColor(255, 0, 255));
     img.setPixelColor(5, 5, QColor(253, 2, 252));  // within 3: transparent
@@ -124,82 +98,73 @@ QImage KeyedBitmap() {
     return img;
 }
 
-TestButton& WithPicture(TestButton& b, const Picture& picture) {
-    b.m.Picture = picture;
-    b.m.nPicSize = 16;
-    b.m.PictureAlign = 0;
-    b.prepare();
-    b.d.CalculateLayout(true);
-    b.d.Redraw();
-    return b;
-}
+struct WithPicture : TestButton {
+    explicit WithPicture(const Picture& picture, bool enabled = true) {
+        m.Picture = picture;
+        m.nPicSize = 16;
+        m.PictureAlign = 0;
+        m.Enabled = enabled;
+        prepare();
+        d.CalculateLayout(true);
+        d.Redraw();
+    }
+    Rgb at(int x, int y) const { return back(4 + x, 7 + y); }
+};
 
 TEST(DrawPicture, LeavesOutTheColourOfTheTopLeftPixelAndColoursWithin3OfIt) {
-    TestButton b;
-    WithPicture(b, Picture::bitmap(KeyedBitmap()));
+    WithPicture b(Picture::bitmap(KeyedBitmap()));
     ASSERT_EQ(b.m.rcPicture, (Rect{4, 7, 20, 23}));
-    EXPECT_EQ(b.back(4, 7), Face());
-    EXPECT_EQ(b.back(4 + 5, 7 + 5), Face());
-    EXPECT_EQ(b.back(4 + 6, 7 + 6), MakeRgb(251, 0, 255));
-    EXPECT_EQ(b.back(4 + 8, 7 + 8), MakeRgb(0, 0, 200));
+    EXPECT_EQ(b.at(0, 0), Face());
+    EXPECT_EQ(b.at(5, 5), Face());
+    EXPECT_EQ(b.at(6, 6), MakeRgb(251, 0, 255));
+    EXPECT_EQ(b.at(8, 8), MakeRgb(0, 0, 200));
     // The prepared copy holds exactly the transparent colour.
     EXPECT_EQ(FromArgb(b.d.pictureCopy().pixel(5, 5)), MakeRgb(255, 0, 255));
 }
 
 TEST(DrawPicture, GreysADisabledPictureBitByBit) {
-    TestButton b;
-    b.m.Enabled = false;
-    WithPicture(b, Picture::bitmap(KeyedBitmap()));
-    EXPECT_EQ(b.back(4 + 1, 7 + 1), Face());  // transparent: face unchanged
-    EXPECT_EQ(b.back(4 + 9, 7 + 9), kGrey);   // black becomes grey
+    WithPicture b(Picture::bitmap(KeyedBitmap()), false);
+    EXPECT_EQ(b.at(1, 1), Face());  // transparent: face unchanged
+    EXPECT_EQ(b.at(9, 9), kGrey);   // black becomes grey
     // ((face XOR grey) AND colour) XOR grey per channel:
     // (212, 208, 200) with (200, 100, 50) gives (192, 192, 128).
-    EXPECT_EQ(b.back(4 + 10, 7 + 10), MakeRgb(192, 192, 128));
+    EXPECT_EQ(b.at(10, 10), MakeRgb(192, 192, 128));
 }
 
 TEST(DrawPicture, DrawsIconsWithTheirOwnTransparency) {
     QImage icon(16, 16, QImage::Format_ARGB32);
     icon.fill(Qt::transparent);
     icon.setPixelColor(8, 8, QColor(0, 128, 0));
-    icon.setPixelColor(0, 0, QColor(255, 0, 0, 0));
-    TestButton b;
-    WithPicture(b, Picture::icon(icon));
+    WithPicture b(Picture::icon(icon));
     EXPECT_EQ(b.m.nPicType, 1);
-    EXPECT_EQ(b.back(4, 7), Face());
-    EXPECT_EQ(b.back(4 + 8, 7 + 8), MakeRgb(0, 128, 0));
+    EXPECT_EQ(b.at(0, 0), Face());
+    EXPECT_EQ(b.at(8, 8), MakeRgb(0, 128, 0));
 }
 
-TEST(DrawFocus, InvertsEveryOtherPixelRoundTheFaceOfADefaultButton) {
+TEST(DrawFocus, InvertsEveryOtherPixelRoundTheFaceOrFramesTheStyle3CaptionInItsOwnColour) {
     TestButton b;
     b.m.nFlags = FlagDefaultLook;
     b.prepare();
     const Rgb inverted = MakeRgb(255 - 212, 255 - 208, 255 - 200);
-    EXPECT_EQ(b.back(4, 4), inverted);
-    EXPECT_EQ(b.back(5, 4), Face());
-    EXPECT_EQ(b.back(6, 4), inverted);
-    EXPECT_EQ(b.back(95, 25), inverted);
-    EXPECT_EQ(b.back(50, 15), Face());
-}
+    for (auto [x, y, inv] : {std::tuple{4, 4, true}, {5, 4, false}, {6, 4, true}, {95, 25, true}, {50, 15, false}})
+        EXPECT_EQ(b.back(x, y), inv ? inverted : Face()) << x << "," << y;
 
-TEST(DrawFocus, FramesTheCaptionOfStyle3InItsOwnColour) {
-    TestButton b(100, 40);
-    Captioned(b, "H");
-    b.m.ButtonStyle = 3;
-    b.m.nFlags = FlagDefaultLook;
-    b.prepare();
-    const Rect cap = b.m.rcCaption;
-    const QRect frame = BoxOf(b.d.backBuffer(), MakeRgb(153, 153, 204));
-    EXPECT_EQ(frame, QRect(QPoint(cap.left - 2, cap.top - 2), QPoint(cap.right + 1, cap.bottom + 1)));
+    Captioned c;
+    c.m.ButtonStyle = 3;
+    c.m.nFlags = FlagDefaultLook;
+    c.prepare();
+    const Rect cap = c.m.rcCaption;
+    EXPECT_EQ(BoxOf(c.d.backBuffer(), MakeRgb(153, 153, 204)),
+              QRect(QPoint(cap.left - 2, cap.top - 2), QPoint(cap.right + 1, cap.bottom + 1)));
 }
 
 TEST(RefreshDerived, AsksForTheCaptionFontInPixelsFromItsPointSize) {
     TestButton b;
-    b.m.Font = QFont("DejaVu Sans", 9);
-    b.d.RefreshDerived("Font");
-    EXPECT_EQ(b.d.captionFont().pixelSize(), 12);
-    b.m.Font = QFont("DejaVu Sans", 8);
-    b.d.RefreshDerived("font");
-    EXPECT_EQ(b.d.captionFont().pixelSize(), 11);
+    for (auto [points, pixels] : {std::pair{9, 12}, {8, 11}, {15, 20}}) {
+        b.m.Font = QFont("DejaVu Sans", points);
+        b.d.RefreshDerived("font");
+        EXPECT_EQ(b.d.captionFont().pixelSize(), pixels) << points;
+    }
 }
 
 }  // namespace

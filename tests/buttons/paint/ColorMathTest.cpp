@@ -13,34 +13,27 @@ std::ostream& operator<<(std::ostream& os, const Channels& c) {
     return os << "(" << c.r << ", " << c.g << ", " << c.b << ")";
 }
 
-TEST(ShiftColor, MatchesTheWorkedValues) {
-    EXPECT_EQ(of(ShiftColor(16777215, -32)), (Channels{223, 224, 224}));
-    EXPECT_EQ(of(ShiftColor(8421504, 16)), (Channels{144, 145, 145}));
-    EXPECT_EQ(of(ShiftColor(8421504, 16, true)), (Channels{144, 145, 139}));
-    EXPECT_EQ(ShiftColor(0, -32), 0u);
-}
-
-TEST(ShiftColor, NeverLeavesTheChannelRange) {
-    EXPECT_EQ(ShiftColor(kWhite, 100), kWhite);
-    EXPECT_EQ(ShiftColor(kBlack, -100), kBlack);
-    EXPECT_EQ(ShiftColor(kWhite, 100, true), kWhite);
-    EXPECT_EQ(of(ShiftColor(MakeRgb(250, 3, 128), 10)), (Channels{255, 13, 139}));
-}
-
-TEST(ShiftColor, ZeroDeltaScalesGreenAndBlueUpward) {
-    // 128 * 256 / 255 = 128.50...: rounds to 129, so a zero shift is not
-    // the identity.
-    EXPECT_EQ(of(ShiftColor(kGrey, 0)), (Channels{128, 129, 129}));
-}
-
-TEST(ShiftColor, BlueWeightedKeepsAColourWithoutBlueFreeOfBlue) {
+TEST(ShiftColor, MatchesTheWorkedValuesAndNeverLeavesTheChannelRange) {
+    struct Case {
+        Rgb in;
+        int delta;
+        bool blueWeighted;
+        Channels out;
+    };
+    for (const Case& c : {Case{16777215, -32, false, {223, 224, 224}}, Case{8421504, 16, false, {144, 145, 145}},
+                          Case{8421504, 16, true, {144, 145, 139}}, Case{0, -32, false, {0, 0, 0}},
+                          Case{kWhite, 100, false, {255, 255, 255}}, Case{kWhite, 100, true, {255, 255, 255}},
+                          Case{kBlack, -100, false, {0, 0, 0}}, Case{MakeRgb(250, 3, 128), 10, false, {255, 13, 139}},
+                          // Green and blue are scaled by 256/255 (128 becomes 128.50..., which
+                          // rounds to 129): a zero shift is not the identity.
+                          Case{kGrey, 0, false, {128, 129, 129}},
+                          // Blue weighted: -24 * 129 / 192 = -16.125, truncated to -16.
+                          Case{kGrey, -24, true, {104, 105, 113}}}) {
+        SCOPED_TRACE(::testing::Message() << of(c.in) << " by " << c.delta << (c.blueWeighted ? " weighted" : ""));
+        EXPECT_EQ(of(ShiftColor(c.in, c.delta, c.blueWeighted)), c.out);
+    }
     for (int delta : {-100, -32, 0, 31, 48, 200})
-        EXPECT_EQ(BlueOf(ShiftColor(MakeRgb(90, 200, 0), delta, true)), 0) << delta;
-}
-
-TEST(ShiftColor, BlueWeightedTruncatesTowardZeroForDarkening) {
-    // b = 129; -24 * 129 / 192 = -16.125, truncated to -16.
-    EXPECT_EQ(BlueOf(ShiftColor(kGrey, -24, true)), 113);
+        EXPECT_EQ(BlueOf(ShiftColor(MakeRgb(90, 200, 0), delta, true)), 0) << "no blue stays no blue at " << delta;
 }
 
 TEST(TranslateColor, LooksUpSystemColoursByTheirLowByte) {
@@ -56,55 +49,35 @@ TEST(TranslateColor, LooksUpSystemColoursByTheirLowByte) {
 
 TEST(DeriveColors, DerivesFromTheNewFaceOrShadowWhereAStyleSaysSo) {
     const Rgb back = MakeRgb(200, 100, 50);
-    const DerivedColors s2 = DeriveColors(2, back, kBlack);
-    EXPECT_EQ(s2.cShadow, ShiftColor(ShiftColor(back, 48, true), -32, true));
-    const DerivedColors s3 = DeriveColors(3, back, kBlack);
-    EXPECT_EQ(s3.cFace, back);
-    EXPECT_EQ(s3.cLight, ShiftColor(ShiftColor(kGrey, 12), 31));
-    const DerivedColors s7 = DeriveColors(7, back, kBlack);
-    EXPECT_EQ(s7.cShadow, ShiftColor(kGrey, -16));  // not from the back colour
+    EXPECT_EQ(DeriveColors(2, back, kBlack).cShadow, ShiftColor(ShiftColor(back, 48, true), -32, true));
+    EXPECT_EQ(DeriveColors(3, back, kBlack).cFace, back);
+    EXPECT_EQ(DeriveColors(3, back, kBlack).cLight, ShiftColor(ShiftColor(kGrey, 12), 31));
+    EXPECT_EQ(DeriveColors(7, back, kBlack).cShadow, ShiftColor(kGrey, -16));  // not from the back colour
     EXPECT_EQ(DeriveColors(4, back, kBlack).cLight, ShiftColor(kWhite, -32));
 }
 
-TEST(GradientColors, StartsExactlyAtTheFirstColourAndStepsEvenly) {
-    std::vector<Rgb> list(5);
-    GradientColors(list, MakeRgb(0, 0, 0), MakeRgb(100, 0, 0));
-    ASSERT_EQ(list.size(), 5u);
-    EXPECT_EQ(list[0], 0u);
-    EXPECT_EQ(RedOf(list[1]), 25);
-    EXPECT_EQ(RedOf(list[2]), 50);
-    EXPECT_EQ(RedOf(list[4]), 100);
-}
-
-TEST(GradientColors, ClampsTheScaledGreenOfWhite) {
-    // White's green and blue start at 256 and grey's end at 129 (both
-    // scaled by 256/255): the steps are -63.5 for red, green and blue.
-    std::vector<Rgb> list(3);
-    GradientColors(list, kWhite, kGrey);
-    EXPECT_EQ(list[0], kWhite);
-    EXPECT_EQ(of(list[1]), (Channels{191, 192, 192}));
-    EXPECT_EQ(of(list[2]), (Channels{128, 129, 129}));
-    // Going up from black, the running value is clamped at 255, not 256.
-    std::vector<Rgb> up(2);
-    GradientColors(up, kBlack, kWhite);
-    EXPECT_EQ(up[1], kWhite);
-}
-
-TEST(GradientColors, FloorsTheRunningFractions) {
-    std::vector<Rgb> list(4);
-    GradientColors(list, MakeRgb(0, 0, 0), MakeRgb(10, 0, 0));
-    EXPECT_EQ(RedOf(list[1]), 3);  // 3.33
-    EXPECT_EQ(RedOf(list[2]), 6);  // 6.67
-    EXPECT_EQ(RedOf(list[3]), 10);
-}
-
-TEST(GradientColors, ASingleBandIsTheFirstColour) {
-    std::vector<Rgb> list(1);
-    GradientColors(list, MakeRgb(9, 8, 7), kWhite);
-    EXPECT_EQ(list[0], MakeRgb(9, 8, 7));
-    std::vector<Rgb> none;
-    GradientColors(none, kWhite, kBlack);  // nothing to fill, nothing breaks
-    EXPECT_TRUE(none.empty());
+TEST(GradientColors, StartsAtTheFirstColourAndFloorsEvenStepsOfClampedRunningChannels) {
+    struct Case {
+        const char* what;
+        Rgb first, last;
+        std::vector<Rgb> list;
+    };
+    const std::vector<Case> cases = {
+        {"even steps", kBlack, MakeRgb(100, 0, 0),
+         {kBlack, MakeRgb(25, 0, 0), MakeRgb(50, 0, 0), MakeRgb(75, 0, 0), MakeRgb(100, 0, 0)}},
+        {"fractions floored", kBlack, MakeRgb(10, 0, 0), {kBlack, MakeRgb(3, 0, 0), MakeRgb(6, 0, 0), MakeRgb(10, 0, 0)}},
+        // White's green and blue start at 256 and grey's end at 129: steps of -63.5.
+        {"scaled green and blue", kWhite, kGrey, {kWhite, MakeRgb(191, 192, 192), MakeRgb(128, 129, 129)}},
+        {"running value clamped at 255, not 256", kBlack, kWhite, {kBlack, kWhite}},
+        {"one band", MakeRgb(9, 8, 7), kWhite, {MakeRgb(9, 8, 7)}},
+        {"no band", kWhite, kBlack, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<Rgb> list(c.list.size());
+        GradientColors(list, c.first, c.last);
+        EXPECT_EQ(list, c.list);
+    }
 }
 
 }  // namespace

@@ -14,32 +14,21 @@ TestButton& FlatGradient(TestButton& b, int mode) {
     return b;
 }
 
-TEST(GradientFill, DrawsModesOneAndTwoAsMirrorImages) {
-    TestButton a, b;
-    FlatGradient(a, 1);
-    FlatGradient(b, 2);
-    EXPECT_NE(a.back(0, 10), a.back(99, 10));
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 100; ++x)
-            ASSERT_EQ(a.back(x, y), b.back(99 - x, y)) << x << "," << y;
-}
-
-TEST(GradientFill, DrawsModesThreeAndFourAsMirrorImages) {
-    TestButton a, b;
-    FlatGradient(a, 3);
-    FlatGradient(b, 4);
-    EXPECT_NE(a.back(50, 0), a.back(50, 29));
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 100; ++x)
-            ASSERT_EQ(a.back(x, y), b.back(x, 29 - y)) << x << "," << y;
-}
-
-TEST(GradientFill, RunsFromTheFaceToTheGradientColour) {
+TEST(GradientFill, RunsFromTheFaceToTheGradientColourAndDrawsModes1And2Or3And4AsMirrorImages) {
+    for (bool across : {true, false}) {
+        SCOPED_TRACE(across ? "modes 1 and 2" : "modes 3 and 4");
+        TestButton a, b;
+        FlatGradient(a, across ? 1 : 3);
+        FlatGradient(b, across ? 2 : 4);
+        EXPECT_EQ(a.back(0, 0), Face());
+        EXPECT_EQ(BlueOf(a.back(99, 29)), 255);
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 100; ++x)
+                ASSERT_EQ(a.back(x, y), across ? b.back(99 - x, y) : b.back(x, 29 - y)) << x << "," << y;
+    }
+    // A ring-less button draws no line along its bottom.
     TestButton b;
     FlatGradient(b, 1);
-    EXPECT_EQ(b.back(0, 15), Face());
-    EXPECT_EQ(BlueOf(b.back(99, 15)), 255);
-    // A ring-less button draws no line along its bottom.
     for (int x = 0; x < 100; ++x) ASSERT_EQ(b.back(x, 29), b.back(x, 28)) << x;
 }
 
@@ -53,19 +42,7 @@ TEST(GradientFill, ShadesAButtonWiderThanAQuarterOfTheScreenInTwoPixelStripes) {
     EXPECT_EQ(b.back(100, 10), kBlack);
 }
 
-TEST(PaintBackground, NeverShadesACheckBoxThatIsOn) {
-    TestButton b;
-    b.m.Mode = 1;
-    b.m.Value = true;
-    b.m.GradientMode = 1;
-    b.m.GradientColor = MakeRgb(0, 0, 255);
-    b.prepare();
-    const Rgb light = b.d.derived().cLight;
-    EXPECT_EQ(b.back(10, 15), light);
-    EXPECT_EQ(b.back(90, 15), light);
-}
-
-TEST(PaintBackground, KeepsTheGradientUnderThePointerOnlyWhenTheHoverColourIsTheGradientColour) {
+TEST(PaintBackground, FillsWithTheHoverColourAndKeepsTheGradientOnlyWhenThatIsTheGradientColour) {
     TestButton b;
     b.m.GradientMode = 1;
     b.m.GradientColor = MakeRgb(0, 0, 255);
@@ -80,6 +57,21 @@ TEST(PaintBackground, KeepsTheGradientUnderThePointerOnlyWhenTheHoverColourIsThe
     b.d.Redraw();
     EXPECT_EQ(b.back(10, 15), MakeRgb(0, 200, 0));
     EXPECT_EQ(b.back(90, 15), MakeRgb(0, 200, 0));
+    // Pressed inside, a command button shows its face again.
+    b.m.GradientMode = 0;
+    b.m.nFlags = FlagHover | FlagPressed;
+    b.d.Redraw();
+    EXPECT_EQ(b.back(50, 15), Face());
+}
+
+TEST(PaintBackground, NeverShadesACheckBoxThatIsOn) {
+    TestButton b;
+    b.m.Mode = 1;
+    b.m.Value = true;
+    b.m.GradientMode = 1;
+    b.prepare();
+    EXPECT_EQ(b.back(10, 15), b.d.derived().cLight);
+    EXPECT_EQ(b.back(90, 15), b.d.derived().cLight);
 }
 
 TEST(PaintBackground, ShadesStyle2DarkerTowardsTheBottom) {
@@ -87,22 +79,7 @@ TEST(PaintBackground, ShadesStyle2DarkerTowardsTheBottom) {
     b.m.ButtonStyle = 2;
     b.prepare();
     const Rgb face = b.d.derived().cFace;
-    EXPECT_EQ(b.back(50, 3), ShiftColor(face, RoundEven(-25.0 / 30 * 3), true));
-    EXPECT_EQ(b.back(50, 26), ShiftColor(face, RoundEven(-25.0 / 30 * 26), true));
-    EXPECT_GT(RedOf(b.back(50, 3)), RedOf(b.back(50, 26)));
-}
-
-TEST(PaintBackground, FillsAHoveredButtonWithItsHoverColour) {
-    TestButton b;
-    b.m.HoverBackColor = MakeRgb(10, 20, 30);
-    b.m.bHoverTracking = true;
-    b.m.nFlags = FlagHover;
-    b.prepare();
-    EXPECT_EQ(b.back(50, 15), MakeRgb(10, 20, 30));
-    // Pressed inside, a command button shows its face again.
-    b.m.nFlags = FlagHover | FlagPressed;
-    b.d.Redraw();
-    EXPECT_EQ(b.back(50, 15), Face());
+    for (int y : {3, 26}) EXPECT_EQ(b.back(50, y), ShiftColor(face, RoundEven(-25.0 / 30 * y), true)) << y;
 }
 
 }  // namespace

@@ -2,22 +2,17 @@
 #include "TempDir.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QSet>
 #include <gtest/gtest.h>
 
-namespace {
-
 TEST(ButtonGallery, WritesAContactSheetThatIsNotBlank) {
-    const QString program = QCoreApplication::applicationDirPath() + "/../bin/button-gallery";
-    ASSERT_TRUE(QFileInfo(program).isExecutable()) << "build button-gallery first: " << program.toStdString();
     TempDir dir;
     const QString out = QString::fromStdString((dir / "sheet.png").string());
     QProcess run;
-    run.start(program, {out});
-    ASSERT_TRUE(run.waitForFinished(120000));
+    run.start(QCoreApplication::applicationDirPath() + "/../bin/button-gallery", {out});
+    ASSERT_TRUE(run.waitForFinished(120000)) << "build button-gallery first";
     ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
 
     const QImage sheet(out);
@@ -30,13 +25,3 @@ TEST(ButtonGallery, WritesAContactSheetThatIsNotBlank) {
         for (int x = 0; x < sheet.width(); x += 3) colours.insert(sheet.pixel(x, y));
     EXPECT_GT(colours.size(), 200);
 }
-
-TEST(ButtonGallery, RefusesToRunWithoutAnOutputFile) {
-    QProcess run;
-    run.start(QCoreApplication::applicationDirPath() + "/../bin/button-gallery", {});
-    ASSERT_TRUE(run.waitForFinished(30000));
-    EXPECT_EQ(run.exitCode(), 2);
-    EXPECT_TRUE(run.readAllStandardError().contains("usage"));
-}
-
-}  // namespace

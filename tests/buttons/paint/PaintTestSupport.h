@@ -62,18 +62,15 @@ struct TestButton {
 
 inline Rgb Face() { return SystemColors::classic().color(15); }
 
-// Bounding box of the pixels of one colour (empty when there are none).
-inline QRect BoxOf(const QImage& image, Rgb colour) {
+// Bounding box of the pixels of one colour within area (the whole image
+// when area is empty), in image coordinates; empty when there are none.
+inline QRect BoxOf(const QImage& image, Rgb colour, QRect area = {}) {
+    area = area.isEmpty() ? image.rect() : area;
     QRect box;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
             if (FromArgb(image.pixel(x, y)) == colour) box |= QRect(x, y, 1, 1);
     return box;
-}
-
-// The same, looking only inside area (face pixels away from the rings).
-inline QRect BoxOf(const QImage& image, Rgb colour, const QRect& area) {
-    return BoxOf(image.copy(area), colour).translated(area.topLeft());
 }
 
 inline int CountOf(const QImage& image, Rgb colour) {

@@ -5,35 +5,25 @@
 
 namespace {
 
-TEST(BuildShapeRegion, CutsOnlyTheBottomLeftAndTopRightPixelsForStyle3WhileEnabled) {
-    TestButton b(20, 10);
-    b.m.ButtonStyle = 3;
-    b.prepare();
-    const QRegion& r = b.window.region;
-    EXPECT_FALSE(r.contains(QPoint(0, 9)));
-    EXPECT_FALSE(r.contains(QPoint(19, 0)));
-    EXPECT_TRUE(r.contains(QPoint(0, 0)));
-    EXPECT_TRUE(r.contains(QPoint(19, 9)));
-    EXPECT_EQ((QRegion(0, 0, 20, 10) - r).rectCount(), 2);
-
-    b.m.Enabled = false;
-    b.d.BuildShapeRegion();
-    EXPECT_TRUE(b.window.region.contains(QRect(0, 0, 20, 10)));
-}
-
-TEST(BuildShapeRegion, CutsCornerTrianglesForStyles2And7) {
-    for (int style : {2, 7}) {
+TEST(BuildShapeRegion, TrimsTheCornersAStyleAsksForWhileEnabled) {
+    // Style 3 loses two single pixels; styles 2 and 7 triangles with legs of
+    // 2 at the top and 3 at the bottom, on both sides.
+    const QRegion single = QRegion(0, 9, 1, 1) + QRegion(19, 0, 1, 1);
+    const QRegion triangles = QRegion(0, 0, 2, 1) + QRegion(0, 1, 1, 1) + QRegion(18, 0, 2, 1) +
+                              QRegion(19, 1, 1, 1) + QRegion(0, 9, 3, 1) + QRegion(0, 8, 2, 1) +
+                              QRegion(0, 7, 1, 1) + QRegion(17, 9, 3, 1) + QRegion(18, 8, 2, 1) +
+                              QRegion(19, 7, 1, 1);
+    for (auto [style, cut] : {std::pair{3, single}, {2, triangles}, {7, triangles}, {0, QRegion()}}) {
         TestButton b(20, 10);
         b.m.ButtonStyle = style;
         b.prepare();
-        const QRegion cut = QRegion(0, 0, 20, 10) - b.window.region;
-        // Legs of 2 at the top, 3 at the bottom, on both sides.
-        const QRegion expected = QRegion(0, 0, 2, 1) + QRegion(0, 1, 1, 1) +
-                                 QRegion(18, 0, 2, 1) + QRegion(19, 1, 1, 1) +
-                                 QRegion(0, 9, 3, 1) + QRegion(0, 8, 2, 1) + QRegion(0, 7, 1, 1) +
-                                 QRegion(17, 9, 3, 1) + QRegion(18, 8, 2, 1) + QRegion(19, 7, 1, 1);
-        EXPECT_EQ(cut, expected) << style;
+        EXPECT_EQ(QRegion(0, 0, 20, 10) - b.window.region, cut) << style;
     }
+    TestButton b(20, 10);
+    b.m.ButtonStyle = 3;
+    b.m.Enabled = false;
+    b.prepare();
+    EXPECT_EQ(b.window.region, QRegion(0, 0, 21, 11)) << "a disabled style 3 button keeps its corners";
 }
 
 TEST(BuildShapeRegion, TrimsOnlyTheStraightSideOfASlantedShape) {
@@ -53,13 +43,11 @@ TEST(BuildShapeRegion, WidensANarrowSlantedButtonInStepsOf5) {
     b.m.ButtonShape = 3;
     b.prepare();
     // The slant is 31: 30 -> 35 -> 40 leaves 9 pixels beside it.
-    EXPECT_EQ(b.m.ScaleWidth, 40);
-    EXPECT_EQ(b.m.ScaleHeight, 30);
+    EXPECT_EQ(QSize(b.m.ScaleWidth, b.m.ScaleHeight), QSize(40, 30));
     EXPECT_EQ(b.window.resizes, 1);
     EXPECT_EQ(b.m.nShapeLeft, 31);
     EXPECT_EQ(b.m.nShapeRight, 9);
     EXPECT_EQ(b.d.backBuffer().size(), QSize(40, 30));
-    EXPECT_EQ(SlantedWidth(100, 30), 100);
     EXPECT_EQ(SlantedWidth(36, 30), 36);
 }
 
@@ -99,36 +87,36 @@ Picture DiscPicture() {
     return Picture::bitmap(img);
 }
 
-TestButton& PictureShaped(TestButton& b, int shape) {
-    b.m.Picture = DiscPicture();
-    b.m.nPicSize = 48;
-    b.m.ButtonShape = shape;
-    b.prepare();
-    return b;
-}
+struct PictureShaped : TestButton {
+    explicit PictureShaped(int shape, std::uint16_t flags = 0, int customClick = 0) {
+        m.Picture = DiscPicture();
+        m.nPicSize = 48;
+        m.ButtonShape = shape;
+        m.nFlags = flags;
+        m.bHoverTracking = flags & FlagHover;
+        m.CustomClick = customClick;
+        prepare();
+    }
+};
 
-TEST(BuildShapeRegion, ResizesAPictureShapeToThePicturesAspectRatio) {
-    TestButton b;
-    PictureShaped(b, 8);
-    EXPECT_EQ(b.m.ScaleWidth, 48);
-    EXPECT_EQ(b.m.ScaleHeight, 30);
+TEST(BuildShapeRegion, CutsAPictureShapeFromThePictureAtItsAspectRatio) {
+    PictureShaped b(8);
+    EXPECT_EQ(QSize(b.m.ScaleWidth, b.m.ScaleHeight), QSize(48, 30));
     EXPECT_EQ(b.m.nShapeRight, 48);
     EXPECT_FALSE(b.window.region.contains(QPoint(0, 0)));
     EXPECT_TRUE(b.window.region.contains(QPoint(24, 15)));
     EXPECT_EQ(*b.d.edgeRegion(), b.window.region.translated(1, 1));
     EXPECT_EQ(*b.d.innerRegion(), b.window.region.translated(2, 2));
+
+    TestButton none;  // without a picture the outline stays
+    none.prepare();
+    const QRegion before = none.window.region;
+    none.m.ButtonShape = 7;
+    none.d.BuildShapeRegion();
+    EXPECT_EQ(none.window.region, before);
 }
 
-TEST(BuildShapeRegion, KeepsTheOutlineOfAPictureShapeWithoutAPicture) {
-    TestButton b;
-    b.prepare();
-    const QRegion before = b.window.region;
-    b.m.ButtonShape = 7;
-    b.d.BuildShapeRegion();
-    EXPECT_EQ(b.window.region, before);
-    EXPECT_EQ(b.m.ScaleWidth, 100);
-}
-
+// Whether every pixel of the one-pixel frame of region shows colour.
 bool FramedIn(const TestButton& b, const QRegion& region, Rgb colour) {
     for (const QRect& r : RegionFrame(region))
         for (int y = r.top(); y <= r.bottom(); ++y)
@@ -137,82 +125,51 @@ bool FramedIn(const TestButton& b, const QRegion& region, Rgb colour) {
     return true;
 }
 
-TEST(Redraw, FramesAHoveredRoundButtonOfShape6InBlack) {
-    TestButton b;
-    b.m.ButtonShape = 6;
-    b.m.bHoverTracking = true;
-    b.m.nFlags = FlagHover;
-    b.prepare();
-    EXPECT_TRUE(FramedIn(b, b.window.region, kBlack));
-    EXPECT_EQ(b.screen(50, 15), Face());
-}
-
-TEST(Redraw, NeverFramesShapes4And5) {
-    for (int shape : {4, 5}) {
+TEST(Redraw, FramesAHoveredRoundButtonInBlackButNeverTheEllipses) {
+    for (int shape : {4, 5, 6}) {
         TestButton b;
         b.m.ButtonShape = shape;
         b.m.bHoverTracking = true;
         b.m.nFlags = FlagHover;
         b.prepare();
-        EXPECT_EQ(b.screen(50, 0), kWhite) << shape;  // the rim, unframed
+        EXPECT_EQ(FramedIn(b, b.window.region, kBlack), shape == 6) << shape;
+        EXPECT_EQ(b.screen(50, 0), shape == 6 ? kBlack : kWhite) << shape;
+        EXPECT_EQ(b.screen(50, 15), Face()) << shape;
     }
 }
 
-TEST(Redraw, FramesTheDefaultPictureShapeInsideItsOutline) {
-    TestButton b7, b8;
-    b7.m.nFlags = b8.m.nFlags = FlagDefaultLook;
-    PictureShaped(b7, 7);
-    PictureShaped(b8, 8);
+TEST(Redraw, FramesAPictureShapeAsDefaultInsideItsOutlineAndHoveredOnlyInAColourOfItsOwn) {
+    PictureShaped b7(7, FlagDefaultLook), b8(8, FlagDefaultLook);
     EXPECT_TRUE(FramedIn(b7, *b7.d.edgeRegion(), kBlack));
     EXPECT_TRUE(FramedIn(b8, *b8.d.innerRegion(), kBlack));
     EXPECT_FALSE(FramedIn(b8, *b8.d.edgeRegion(), kBlack));
+
+    PictureShaped hot(7, FlagHover);  // style 0: hover face = back colour
+    EXPECT_FALSE(FramedIn(hot, hot.window.region, kBlack));
+    hot.m.HoverBackColor = MakeRgb(250, 0, 0);
+    hot.d.RefreshDerived("BackColor");
+    hot.d.Redraw();
+    EXPECT_TRUE(FramedIn(hot, hot.window.region, MakeRgb(250, 0, 0)));
 }
 
-TEST(Redraw, ShowsNoHoverFrameOnAPictureShapeWhoseHoverColourIsItsFace) {
-    TestButton b;
-    b.m.bHoverTracking = true;
-    b.m.nFlags = FlagHover;
-    PictureShaped(b, 7);  // style 0: hover face = back colour
-    EXPECT_FALSE(FramedIn(b, b.window.region, kBlack));
-    const QImage plain = b.d.screen();
-
-    b.m.HoverBackColor = MakeRgb(250, 0, 0);
-    b.d.RefreshDerived("BackColor");
-    b.d.Redraw();
-    EXPECT_TRUE(FramedIn(b, b.window.region, MakeRgb(250, 0, 0)));
-}
-
-TEST(CustomClickShift, MovesThePressedButtonOnePixelAndBackOnRelease) {
-    TestButton b;
-    b.m.CustomClick = 4;  // down and right
-    PictureShaped(b, 8);
-    const QImage before = b.d.screen().copy();
-    const int presents = b.window.presents;
-
+TEST(CustomClickShift, MovesAPressedCommandButtonOnePixelAndBackButNeverACheckBox) {
+    PictureShaped b(8, 0, 4);  // down and right
     b.m.nFlags |= FlagPressed | FlagHover;
     b.d.Redraw();
     EXPECT_EQ(b.window.pos, QPoint(1, 1));
     EXPECT_TRUE(b.m.nFlags & FlagCustomOffset);
-    EXPECT_EQ(b.d.screen().size(), before.size());
-    EXPECT_EQ(b.window.presents, presents + 1);
-    EXPECT_GT(b.d.PaintOnly().nFinish, 0);  // once moved, a redraw paints again
+    EXPECT_GT(b.d.PaintOnly().nFinish, 0) << "once moved, a redraw paints again";
     EXPECT_EQ(b.window.pos, QPoint(1, 1));
-
     b.m.nFlags &= std::uint16_t(~FlagPressed);
     b.d.Redraw();
     EXPECT_EQ(b.window.pos, QPoint(0, 0));
     EXPECT_FALSE(b.m.nFlags & FlagCustomOffset);
-    EXPECT_EQ(b.m.ScaleWidth, 48);  // the size never changes
-}
 
-TEST(CustomClickShift, LeavesCheckBoxesWhereTheyAre) {
-    TestButton b;
-    b.m.CustomClick = 4;
-    b.m.Mode = 1;
-    PictureShaped(b, 8);
-    b.m.nFlags = FlagPressed | FlagHover;
-    b.d.Redraw();
-    EXPECT_EQ(b.window.moves, 0);
+    PictureShaped box(8, 0, 4);
+    box.m.Mode = 1;
+    box.m.nFlags = FlagPressed | FlagHover;
+    box.d.Redraw();
+    EXPECT_EQ(box.window.moves, 0);
 }
 
 TEST(Redraw, PaintsNothingWhileDrawingIsDelayed) {
@@ -230,8 +187,9 @@ TEST(Redraw, PaintsNothingWhileDrawingIsDelayed) {
     EXPECT_EQ(b.screen(50, 15), MakeRgb(255, 0, 0));
 }
 
-TEST(HandleResize, ReplacesTheBackBufferAndReusesItAcrossRedraws) {
+TEST(Redraw, ReusesTheBackBufferUntilTheSizeChangesAndCatchesUpWithASizeNobodyReported) {
     TestButton b;
+    b.m.ButtonShape = 4;
     b.prepare();
     const uchar* back = b.d.backBuffer().constBits();
     const uchar* screen = b.d.screen().constBits();
@@ -243,24 +201,9 @@ TEST(HandleResize, ReplacesTheBackBufferAndReusesItAcrossRedraws) {
     EXPECT_EQ(b.d.backBuffer().constBits(), back);
     EXPECT_EQ(b.d.screen().constBits(), screen);
 
-    b.m.ScaleWidth = 60;
-    b.m.ScaleHeight = 20;
-    b.d.HandleResize();
-    EXPECT_EQ(b.d.backBuffer().size(), QSize(60, 20));
-    EXPECT_EQ(b.d.screen().size(), QSize(60, 20));
-    EXPECT_EQ(b.window.region, QRegion(0, 0, 61, 21));
-}
-
-}  // namespace
-
-namespace {
-
-TEST(Redraw, CatchesUpWithASizeChangeTheHostDidNotReport) {
-    TestButton b;
-    b.m.ButtonShape = 4;
-    b.prepare();
     b.m.ScaleWidth = 80;  // no resize handling
     b.d.Redraw();
+    EXPECT_EQ(b.d.backBuffer().size(), QSize(80, 30));
     EXPECT_EQ(b.d.screen().size(), QSize(80, 30));
     EXPECT_EQ(b.window.region, EllipseRegion(0, 0, 80, 30));
     EXPECT_EQ(b.screen(40, 0), kWhite);  // the rim, not a black buffer

@@ -2,54 +2,67 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
 
-// Renders the back buffer as letters: K black, W white, G grey, . face,
-// ? anything else.
-std::vector<std::string> Letters(const TestButton& b) {
-    std::vector<std::string> rows;
-    for (int y = 0; y < b.m.ScaleHeight; ++y) {
-        std::string row;
-        for (int x = 0; x < b.m.ScaleWidth; ++x) {
-            const Rgb c = b.back(x, y);
-            row += c == kBlack ? 'K' : c == kWhite ? 'W' : c == kGrey ? 'G' : c == Face() ? '.' : '?';
-        }
-        rows.push_back(row);
+// A 20 x 10 button of one style, prepared and painted.
+struct Styled : TestButton {
+    explicit Styled(int style, std::uint16_t flags = 0, const std::function<void(ButtonModel&)>& more = {})
+        : TestButton(20, 10) {
+        m.ButtonStyle = style;
+        m.nFlags = flags;
+        m.bHoverTracking = flags & FlagHover;
+        if (more) more(m);
+        prepare();
     }
-    return rows;
-}
+    // The back buffer as letters: K black, W white, G grey, . face, ? else.
+    std::vector<std::string> letters() const {
+        std::vector<std::string> rows;
+        for (int y = 0; y < m.ScaleHeight; ++y) {
+            std::string row;
+            for (int x = 0; x < m.ScaleWidth; ++x) {
+                const Rgb c = back(x, y);
+                row += c == kBlack ? 'K' : c == kWhite ? 'W' : c == kGrey ? 'G' : c == Face() ? '.' : '?';
+            }
+            rows.push_back(row);
+        }
+        return rows;
+    }
+    // The colour of each ring side: inner left, top, right, bottom, then
+    // the middle ring, then the outer ring.
+    std::vector<Rgb> sides() const {
+        std::vector<Rgb> out;
+        for (QPoint p : {QPoint(2, 5), QPoint(5, 2), QPoint(17, 4), QPoint(5, 7), QPoint(1, 5), QPoint(5, 1),
+                         QPoint(18, 4), QPoint(5, 8), QPoint(0, 5), QPoint(5, 0), QPoint(19, 5), QPoint(5, 9)})
+            out.push_back(back(p.x(), p.y()));
+        return out;
+    }
+};
 
-TEST(DrawEdges, DrawsThreeRingsWhoseSidesLeaveOutTheirEndPoints) {
-    TestButton b(20, 10);
-    b.m.ButtonStyle = 1;  // at rest: raised, white top-left, grey bottom-right
-    b.prepare();
-    const std::vector<std::string> expected = {
-        "KKKKKKKKKKKKKKKKKKKK",
-        "KWWWWWWWWWWWWWWWWWGK",
-        "KWWWWWWWWWWWWWWWWGGK",
-        "KWW..............GGK",
-        "KWW..............GGK",
-        "KWW..............GGK",
-        "KWW..............GGK",
-        "KWGGGGGGGGGGGGGGGGGK",
-        "KGGGGGGGGGGGGGGGGGGK",
-        "KKKKKKKKKKKKKKKKKKKK",
-    };
-    EXPECT_EQ(Letters(b), expected);
-}
-
-TEST(DrawEdges, SwapsTheBevelOfAPressedButton) {
-    TestButton b(20, 10);
-    b.m.ButtonStyle = 1;
-    b.m.nFlags = FlagPressed | FlagHover;
-    b.prepare();
-    const std::vector<std::string> rows = Letters(b);
-    EXPECT_EQ(rows[1], "KGGGGGGGGGGGGGGGGGWK");
-    EXPECT_EQ(rows[4], "KGG..............WWK");
-    EXPECT_EQ(rows[8], "KWWWWWWWWWWWWWWWWWWK");
+TEST(DrawEdges, DrawsThreeRingsWhoseSidesLeaveOutTheirEndPointsAndSwapsThemWhenPressed) {
+    // Style 1 at rest: raised, white top-left, grey bottom-right.
+    EXPECT_EQ(Styled(1).letters(), (std::vector<std::string>{
+                                       "KKKKKKKKKKKKKKKKKKKK",
+                                       "KWWWWWWWWWWWWWWWWWGK",
+                                       "KWWWWWWWWWWWWWWWWGGK",
+                                       "KWW..............GGK",
+                                       "KWW..............GGK",
+                                       "KWW..............GGK",
+                                       "KWW..............GGK",
+                                       "KWGGGGGGGGGGGGGGGGGK",
+                                       "KGGGGGGGGGGGGGGGGGGK",
+                                       "KKKKKKKKKKKKKKKKKKKK",
+                                   }));
+    const auto pressed = Styled(1, FlagPressed | FlagHover).letters();
+    EXPECT_EQ(pressed[1], "KGGGGGGGGGGGGGGGGGWK");
+    EXPECT_EQ(pressed[4], "KGG..............WWK");
+    EXPECT_EQ(pressed[8], "KWWWWWWWWWWWWWWWWWWK");
+    // Style 4 bevels on the edge itself.
+    EXPECT_EQ(Styled(4).back(5, 0), kWhite);
+    EXPECT_EQ(Styled(4).back(19, 5), kGrey);
 }
 
 TEST(DrawEdges, FollowsTheDiagonalOfASlantedShape) {
@@ -63,19 +76,8 @@ TEST(DrawEdges, FollowsTheDiagonalOfASlantedShape) {
     for (int k = 5; k <= 8; ++k) EXPECT_EQ(b.back(k, k - 2), kWhite) << "inner ring at " << k;
     // The bottom edge starts under the slant's foot and runs to the right.
     for (int x = 8; x < 40; ++x) EXPECT_EQ(b.back(x, 9), kBlack) << x;
-    // Left of the outer diagonal lies outside the outline.
     EXPECT_FALSE(b.window.region.contains(QPoint(0, 5)));
     EXPECT_TRUE(b.window.region.contains(QPoint(5, 5)));
-}
-
-// The colour of each ring side of a 20 x 10 button: inner left, top,
-// right, bottom, then the middle ring, then the outer ring.
-std::vector<Rgb> SideColours(const TestButton& b) {
-    const QPoint at[12] = {{2, 5}, {5, 2}, {17, 4}, {5, 7}, {1, 5}, {5, 1},
-                           {18, 4}, {5, 8}, {0, 5}, {5, 0}, {19, 5}, {5, 9}};
-    std::vector<Rgb> out;
-    for (const QPoint& p : at) out.push_back(b.back(p.x(), p.y()));
-    return out;
 }
 
 std::vector<Rgb> Shifted(Rgb f, std::initializer_list<int> deltas) {
@@ -84,69 +86,53 @@ std::vector<Rgb> Shifted(Rgb f, std::initializer_list<int> deltas) {
     return out;
 }
 
-const Rgb kRing = MakeRgb(0, 60, 115);
-const std::vector<Rgb> kDefaultTint = {MakeRgb(181, 209, 240), MakeRgb(189, 215, 247),
-                                       MakeRgb(181, 209, 240), MakeRgb(140, 174, 231),
-                                       MakeRgb(140, 174, 231), MakeRgb(191, 223, 255),
-                                       MakeRgb(140, 174, 231), MakeRgb(107, 130, 239)};
-
-std::vector<Rgb> WithRing(std::vector<Rgb> inner, Rgb ring) {
-    for (int i = 0; i < 4; ++i) inner.push_back(ring);
-    return inner;
-}
-
-TEST(PaintStyle2, ShowsTheDefaultTintOnlyWithTheFocusRectangleAllowed) {
-    TestButton b(20, 10);
-    b.m.ButtonStyle = 2;
-    b.m.nFlags = FlagDefaultLook;
-    b.m.ShowFocusRect = false;
-    b.prepare();
-    const Rgb f = b.d.derived().cFace;
-    EXPECT_EQ(SideColours(b), WithRing(Shifted(f, {-10, 10, -24, -32, -5, 16, -36, -48}), kRing));
-
-    b.m.ShowFocusRect = true;
-    b.d.Redraw();
-    EXPECT_EQ(SideColours(b), WithRing(kDefaultTint, kRing));
-}
-
-TEST(PaintStyle2, ShowsACheckBoxThatIsOnTintedOrPressed) {
-    TestButton b(20, 10);
-    b.m.ButtonStyle = 2;
-    b.m.Mode = 1;
-    b.m.Value = true;
-    b.m.ShowFocusRect = true;
-    b.m.nFlags = FlagDefaultLook;
-    b.prepare();
-    EXPECT_EQ(SideColours(b), WithRing(kDefaultTint, kRing));
-
-    b.m.nFlags = 0;
-    b.d.Redraw();
-    const Rgb f = b.d.derived().cLight;  // the face of a box that is on
-    std::vector<Rgb> pressed = Shifted(f, {-22, -24, 0, 10, -32, -32, 5, 16});
-    pressed[2] = f;  // the face itself, not a shift of it by 0
-    EXPECT_EQ(SideColours(b), WithRing(pressed, kRing));
-}
-
-TEST(PaintStyle2, GlowsOrangeUnderThePointerAndRoundsItsCorners) {
-    TestButton b(20, 10);
-    b.m.ButtonStyle = 2;
-    b.m.nFlags = FlagHover;
-    b.m.bHoverTracking = true;
-    b.prepare();
-    const std::vector<Rgb> hot = {MakeRgb(255, 203, 107), MakeRgb(255, 219, 140),
-                                  MakeRgb(255, 203, 107), MakeRgb(255, 178, 49),
-                                  MakeRgb(255, 178, 49), MakeRgb(255, 233, 166),
-                                  MakeRgb(255, 178, 49), MakeRgb(231, 150, 0)};
-    EXPECT_EQ(SideColours(b), WithRing(hot, kRing));
+TEST(PaintStyle2, MapsEachStateToItsLookWithTheRingRoundIt) {
+    const Rgb ring = MakeRgb(0, 60, 115);
+    const std::vector<Rgb> tint = {MakeRgb(181, 209, 240), MakeRgb(189, 215, 247), MakeRgb(181, 209, 240),
+                                   MakeRgb(140, 174, 231), MakeRgb(140, 174, 231), MakeRgb(191, 223, 255),
+                                   MakeRgb(140, 174, 231), MakeRgb(107, 130, 239)};
+    const std::vector<Rgb> hot = {MakeRgb(255, 203, 107), MakeRgb(255, 219, 140), MakeRgb(255, 203, 107),
+                                  MakeRgb(255, 178, 49),  MakeRgb(255, 178, 49),  MakeRgb(255, 233, 166),
+                                  MakeRgb(255, 178, 49),  MakeRgb(231, 150, 0)};
+    auto noFocus = [](ButtonModel& m) { m.ShowFocusRect = false; };
+    auto focus = [](ButtonModel& m) { m.ShowFocusRect = true; };
+    auto checkedOn = [](ButtonModel& m) {
+        m.Mode = 1;
+        m.Value = true;
+        m.ShowFocusRect = true;
+    };
+    struct Case {
+        const char* what;
+        Styled b;
+        std::function<std::vector<Rgb>(const Styled&)> inner;
+    };
+    const Case cases[] = {
+        {"default without the focus rectangle", Styled(2, FlagDefaultLook, noFocus),
+         [](const Styled& b) { return Shifted(b.d.derived().cFace, {-10, 10, -24, -32, -5, 16, -36, -48}); }},
+        {"default", Styled(2, FlagDefaultLook, focus), [&](const Styled&) { return tint; }},
+        {"check box on, default", Styled(2, FlagDefaultLook, checkedOn), [&](const Styled&) { return tint; }},
+        {"check box on", Styled(2, 0, checkedOn),
+         [](const Styled& b) {
+             const Rgb f = b.d.derived().cLight;  // the face of a box that is on
+             std::vector<Rgb> v = Shifted(f, {-22, -24, 0, 10, -32, -32, 5, 16});
+             v[2] = f;  // the face itself, not a shift of it by 0
+             return v;
+         }},
+        {"under the pointer", Styled(2, FlagHover), [&](const Styled&) { return hot; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<Rgb> expected = c.inner(c.b);
+        expected.insert(expected.end(), 4, ring);
+        EXPECT_EQ(c.b.sides(), expected);
+    }
+    const Styled& glowing = cases[4].b;
     for (QPoint p : {QPoint(1, 1), QPoint(1, 8), QPoint(18, 1), QPoint(18, 8)})
-        EXPECT_EQ(b.back(p.x(), p.y()), kRing) << p.x() << "," << p.y();
+        EXPECT_EQ(glowing.back(p.x(), p.y()), ring) << "corner pixel " << p.x() << "," << p.y();
 }
 
 TEST(PaintStyle2, DrawsADisabledButtonWithADarkenedRingOnly) {
-    TestButton b(20, 10);
-    b.m.ButtonStyle = 2;
-    b.m.Enabled = false;
-    b.prepare();
+    const Styled b(2, 0, [](ButtonModel& m) { m.Enabled = false; });
     const Rgb ring = ShiftColor(b.d.derived().cFace, -84, true);
     const Rgb fill = ShiftColor(b.d.derived().cFace, -24, true);
     EXPECT_EQ(b.back(0, 5), ring);
@@ -155,29 +141,9 @@ TEST(PaintStyle2, DrawsADisabledButtonWithADarkenedRingOnly) {
     EXPECT_EQ(b.back(1, 5), fill);
 }
 
-TEST(StylePainters, RaiseACommandButtonAtRestInStyles1And4) {
-    for (int style : {1, 4}) {
-        TestButton b(20, 10);
-        b.m.ButtonStyle = style;
-        b.prepare();
-        // Look 1: white at the top-left of the outermost bevel ring, grey at
-        // its right (style 1 bevels inside a black ring, style 4 on the edge).
-        if (style == 1) {
-            EXPECT_EQ(b.back(5, 1), kWhite);
-            EXPECT_EQ(b.back(18, 5), kGrey);
-        } else {
-            EXPECT_EQ(b.back(5, 0), kWhite);
-            EXPECT_EQ(b.back(19, 5), kGrey);
-        }
-    }
-}
-
 TEST(PaintStyle5, ShowsNoOutlineAtRestAndADottedOneInDesignMode) {
-    TestButton b(20, 10);
-    b.m.ButtonStyle = 5;
-    b.prepare();
+    Styled b(5);
     for (int x = 0; x < 20; ++x) EXPECT_EQ(b.back(x, 0), Face()) << x;
-
     b.m.UserMode = false;
     b.m.cParentBack = MakeRgb(200, 200, 200);
     b.d.Redraw();
@@ -189,17 +155,12 @@ TEST(PaintStyle5, ShowsNoOutlineAtRestAndADottedOneInDesignMode) {
 }
 
 TEST(PaintStyle7, RoundsItsCornersWithExtraPixels) {
-    TestButton b(20, 10);
-    b.m.ButtonStyle = 7;
-    b.prepare();
-    const Rgb face = b.d.derived().cFace;
-    EXPECT_EQ(b.back(1, 1), kBlack);
-    EXPECT_EQ(b.back(1, 8), kBlack);
-    EXPECT_EQ(b.back(18, 8), kBlack);
-    EXPECT_EQ(b.back(18, 1), kBlack);
+    const Styled b(7);
+    for (QPoint p : {QPoint(1, 1), QPoint(1, 8), QPoint(18, 8), QPoint(18, 1)})
+        EXPECT_EQ(b.back(p.x(), p.y()), kBlack) << p.x() << "," << p.y();
     EXPECT_EQ(b.back(3, 3), kWhite);
-    EXPECT_EQ(b.back(2, 2), ShiftColor(face, 31, true));
-    EXPECT_EQ(b.back(17, 7), ShiftColor(face, -64, true));
+    EXPECT_EQ(b.back(2, 2), ShiftColor(b.d.derived().cFace, 31, true));
+    EXPECT_EQ(b.back(17, 7), ShiftColor(b.d.derived().cFace, -64, true));
 }
 
 TEST(Redraw, LeavesTheScreenAloneForAStyleOutsideTheEight) {
