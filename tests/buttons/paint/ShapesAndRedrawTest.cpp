@@ -26,18 +26,6 @@ TEST(BuildShapeRegion, TrimsTheCornersAStyleAsksForWhileEnabled) {
     EXPECT_EQ(b.window.region, QRegion(0, 0, 21, 11)) << "a disabled style 3 button keeps its corners";
 }
 
-TEST(BuildShapeRegion, TrimsOnlyTheStraightSideOfASlantedShape) {
-    TestButton b(40, 10);
-    b.m.ButtonStyle = 1;
-    b.m.ButtonShape = 1;
-    b.prepare();
-    const QRegion& r = b.window.region;
-    EXPECT_FALSE(r.contains(QPoint(39, 0)));
-    EXPECT_FALSE(r.contains(QPoint(39, 9)));
-    EXPECT_TRUE(r.contains(QPoint(0, 0)));   // the slant starts at the top-left corner
-    EXPECT_FALSE(r.contains(QPoint(0, 9)));  // ...and cuts the bottom-left away
-}
-
 TEST(BuildShapeRegion, WidensANarrowSlantedButtonInStepsOf5) {
     TestButton b(30, 30);
     b.m.ButtonShape = 3;
@@ -88,13 +76,12 @@ Picture DiscPicture() {
 }
 
 struct PictureShaped : TestButton {
-    explicit PictureShaped(int shape, std::uint16_t flags = 0, int customClick = 0) {
+    explicit PictureShaped(int shape, std::uint16_t flags = 0) {
         m.Picture = DiscPicture();
         m.nPicSize = 48;
         m.ButtonShape = shape;
         m.nFlags = flags;
         m.bHoverTracking = flags & FlagHover;
-        m.CustomClick = customClick;
         prepare();
     }
 };
@@ -150,41 +137,6 @@ TEST(Redraw, FramesAPictureShapeAsDefaultInsideItsOutlineAndHoveredOnlyInAColour
     hot.d.RefreshDerived("BackColor");
     hot.d.Redraw();
     EXPECT_TRUE(FramedIn(hot, hot.window.region, MakeRgb(250, 0, 0)));
-}
-
-TEST(CustomClickShift, MovesAPressedCommandButtonOnePixelAndBackButNeverACheckBox) {
-    PictureShaped b(8, 0, 4);  // down and right
-    b.m.nFlags |= FlagPressed | FlagHover;
-    b.d.Redraw();
-    EXPECT_EQ(b.window.pos, QPoint(1, 1));
-    EXPECT_TRUE(b.m.nFlags & FlagCustomOffset);
-    EXPECT_GT(b.d.PaintOnly().nFinish, 0) << "once moved, a redraw paints again";
-    EXPECT_EQ(b.window.pos, QPoint(1, 1));
-    b.m.nFlags &= std::uint16_t(~FlagPressed);
-    b.d.Redraw();
-    EXPECT_EQ(b.window.pos, QPoint(0, 0));
-    EXPECT_FALSE(b.m.nFlags & FlagCustomOffset);
-
-    PictureShaped box(8, 0, 4);
-    box.m.Mode = 1;
-    box.m.nFlags = FlagPressed | FlagHover;
-    box.d.Redraw();
-    EXPECT_EQ(box.window.moves, 0);
-}
-
-TEST(Redraw, PaintsNothingWhileDrawingIsDelayed) {
-    TestButton b;
-    b.prepare();
-    const int presents = b.window.presents;
-    b.m.bDelayDrawing = true;
-    b.m.BackColor = MakeRgb(255, 0, 0);
-    b.d.RefreshDerived("BackColor");
-    b.d.Redraw();
-    EXPECT_EQ(b.window.presents, presents);
-    EXPECT_EQ(b.screen(50, 15), Face());
-    b.m.bDelayDrawing = false;
-    b.d.Redraw();
-    EXPECT_EQ(b.screen(50, 15), MakeRgb(255, 0, 0));
 }
 
 TEST(Redraw, ReusesTheBackBufferUntilTheSizeChangesAndCatchesUpWithASizeNobodyReported) {

@@ -42,6 +42,11 @@ TEST(ButtonWidget, ShowsItsFaceInItsOutlineAndMovesOnePixelWhilePressedWithACust
     QTest::mouseRelease(button, Qt::LeftButton, Qt::NoModifier, inside - QPoint(1, 1));
     EXPECT_EQ(button->pos(), home);
     EXPECT_EQ(button->size(), size);
+
+    button->setMode(1);
+    QTest::mousePress(button, Qt::LeftButton, Qt::NoModifier, inside);
+    EXPECT_EQ(button->pos(), home) << "a check box stays where it is";
+    QTest::mouseRelease(button, Qt::LeftButton, Qt::NoModifier, inside);
 }
 
 }  // namespace
