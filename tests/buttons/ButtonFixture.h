@@ -20,24 +20,28 @@
 
 using Lines = std::vector<std::string>;
 
-// "MouseDown 1 0", "Click", "KeyUp 32", "MouseOnButton 1", ...
+// "MouseDown 1 0", "Click", "KeyUp 32", "MouseOnButton 1", ...: the event's
+// name and its first arguments (the button and shift state, the key, ...).
 class EventLog {
 public:
     void attach(wenButtons_H* b, const std::string& name = {}) {
-        const std::string p = name.empty() ? "" : name + " ";
-        auto num = [](auto v) { return std::string(" ").append(std::to_string(v)); };
-        QObject::connect(b, &wenButtons_H::MouseDown, [=, this](short& bt, short& s, float&, float&) {
-            lines.push_back(p + "MouseDown" + num(bt) + num(s));
-        });
-        QObject::connect(b, &wenButtons_H::MouseUp, [=, this](short& bt, short& s, float&, float&) {
-            lines.push_back(p + "MouseUp" + num(bt) + num(s));
-        });
-        QObject::connect(b, &wenButtons_H::KeyDown, [=, this](short& k, short&) { lines.push_back(p + "KeyDown" + num(k)); });
-        QObject::connect(b, &wenButtons_H::KeyPress, [=, this](short& k) { lines.push_back(p + "KeyPress" + num(k)); });
-        QObject::connect(b, &wenButtons_H::KeyUp, [=, this](short& k, short&) { lines.push_back(p + "KeyUp" + num(k)); });
-        QObject::connect(b, &wenButtons_H::MouseOnButton, [=, this](bool& on) { lines.push_back(p + "MouseOnButton" + num(int(on))); });
-        QObject::connect(b, &wenButtons_H::Click, [=, this] { lines.push_back(p + "Click"); });
-        QObject::connect(b, &wenButtons_H::DoubleClick, [=, this](short& bt) { lines.push_back(p + "DoubleClick" + num(bt)); });
+        const std::string prefix = name.empty() ? "" : name + " ";
+        auto record = [&](auto signal, const char* event, int shown) {
+            QObject::connect(b, signal, [=, this](auto&... args) {
+                std::string line = prefix + event;
+                int i = 0;
+                ((i++ < shown ? line.append(" ").append(std::to_string(+args)) : line), ...);
+                lines.push_back(line);
+            });
+        };
+        record(&wenButtons_H::MouseDown, "MouseDown", 2);
+        record(&wenButtons_H::MouseUp, "MouseUp", 2);
+        record(&wenButtons_H::KeyDown, "KeyDown", 1);
+        record(&wenButtons_H::KeyPress, "KeyPress", 1);
+        record(&wenButtons_H::KeyUp, "KeyUp", 1);
+        record(&wenButtons_H::MouseOnButton, "MouseOnButton", 1);
+        record(&wenButtons_H::Click, "Click", 0);
+        record(&wenButtons_H::DoubleClick, "DoubleClick", 1);
     }
     int count(const std::string& line) const { return int(std::count(lines.begin(), lines.end(), line)); }
     // The lines without the hover notices.
@@ -96,12 +100,6 @@ protected:
     }
 
     void designMode() { host.setUserMode(false); }
-
-    Lines messageTexts() const {
-        Lines out;
-        for (const auto& c : dialogs.messages()) out.push_back(c.text);
-        return out;
-    }
 
     ControlHost host;
     ScriptedDialogs dialogs;

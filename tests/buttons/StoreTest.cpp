@@ -26,26 +26,13 @@ TEST_F(ButtonTest, AStoreKeepsOnlyWhatDiffersFromTheWriteDefaults) {
 
 TEST_F(ButtonTest, EveryPropertySurvivesARoundTripThroughTheStoreBytes) {
     auto* b = addButton();
+    auto colour = [](quint32 c) { return QVariant::fromValue(c); };
     const std::vector<std::pair<const char*, QVariant>> set = {
-        {"Caption", "E&xit && Quit"},
-        {"ButtonStyle", 6},
-        {"Picture", QVariant::fromValue(testPicture(24, 12))},
-        {"PictureSize", 2},
-        {"PictureAlign", 1},
-        {"CaptionAlign", 0},
-        {"CaptionStyle", 2},
-        {"Mode", 1},
-        {"Value", true},
-        {"GradientColor", QVariant::fromValue<quint32>(0x00AA00)},
-        {"GradientMode", 3},
-        {"BackColor", QVariant::fromValue<quint32>(0x112233)},
-        {"ForeColor", QVariant::fromValue<quint32>(0x445566)},
-        {"HoverForeColor", QVariant::fromValue<quint32>(0x778899)},
-        {"ShowFocusRect", false},
-        {"FontStyle", 10},
-        {"MousePointer", 11},
-        {"Enabled", false},
-    };
+        {"Caption", "E&xit && Quit"}, {"ButtonStyle", 6}, {"Picture", QVariant::fromValue(testPicture(24, 12))},
+        {"PictureSize", 2}, {"PictureAlign", 1}, {"CaptionAlign", 0}, {"CaptionStyle", 2}, {"Mode", 1},
+        {"Value", true}, {"GradientColor", colour(0x00AA00)}, {"GradientMode", 3}, {"BackColor", colour(0x112233)},
+        {"ForeColor", colour(0x445566)}, {"HoverForeColor", colour(0x778899)}, {"ShowFocusRect", false},
+        {"FontStyle", 10}, {"MousePointer", 11}, {"Enabled", false}};
     for (const auto& [name, value] : set) b->setProperty(name, value);
     const PropertyBag bag = written(b);
     bool ok = false;

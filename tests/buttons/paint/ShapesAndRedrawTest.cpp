@@ -65,16 +65,6 @@ TEST(BuildShapeRegion, KeepsClipRegionsOneAndTwoPixelsInsideAnEllipse) {
     EXPECT_EQ(b.back(50, 15), Face());
 }
 
-// 64 x 40: a magenta background round a filled disc.
-Picture DiscPicture() {
-    QImage img = SolidBitmap(64, 40, QColor(255, 0, 255));
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 64; ++x)
-            if ((x - 32) * (x - 32) / 1024.0 + (y - 20) * (y - 20) / 400.0 <= 1.0)
-                img.setPixelColor(x, y, QColor(20, 120, 200));
-    return Picture::bitmap(img);
-}
-
 struct PictureShaped : TestButton {
     explicit PictureShaped(int shape, std::uint16_t flags = 0) {
         m.Picture = DiscPicture();

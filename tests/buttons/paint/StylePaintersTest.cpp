@@ -82,55 +82,46 @@ TEST(DrawEdges, FollowsTheDiagonalOfASlantedShape) {
         EXPECT_EQ(b.window.region.contains(QPoint(x, y)), in) << x << "," << y;
 }
 
-std::vector<Rgb> Shifted(Rgb f, std::initializer_list<int> deltas) {
+// The inner and middle ring sides from shifts of f, then the outer ring.
+const Rgb kRing = MakeRgb(0, 60, 115);
+std::vector<Rgb> Sides(Rgb f, std::initializer_list<int> deltas) {
     std::vector<Rgb> out;
     for (int d : deltas) out.push_back(ShiftColor(f, d, true));
+    out.insert(out.end(), 4, kRing);
     return out;
+}
+std::vector<Rgb> Sides(std::vector<Rgb> inner) {
+    inner.insert(inner.end(), 4, kRing);
+    return inner;
 }
 
 TEST(PaintStyle2, MapsEachStateToItsLookWithTheRingRoundIt) {
-    const Rgb ring = MakeRgb(0, 60, 115);
-    const std::vector<Rgb> tint = {MakeRgb(181, 209, 240), MakeRgb(189, 215, 247), MakeRgb(181, 209, 240),
-                                   MakeRgb(140, 174, 231), MakeRgb(140, 174, 231), MakeRgb(191, 223, 255),
-                                   MakeRgb(140, 174, 231), MakeRgb(107, 130, 239)};
-    const std::vector<Rgb> hot = {MakeRgb(255, 203, 107), MakeRgb(255, 219, 140), MakeRgb(255, 203, 107),
-                                  MakeRgb(255, 178, 49),  MakeRgb(255, 178, 49),  MakeRgb(255, 233, 166),
-                                  MakeRgb(255, 178, 49),  MakeRgb(231, 150, 0)};
-    auto noFocus = [](ButtonModel& m) { m.ShowFocusRect = false; };
+    const auto tint = Sides({MakeRgb(181, 209, 240), MakeRgb(189, 215, 247), MakeRgb(181, 209, 240),
+                             MakeRgb(140, 174, 231), MakeRgb(140, 174, 231), MakeRgb(191, 223, 255),
+                             MakeRgb(140, 174, 231), MakeRgb(107, 130, 239)});
     auto focus = [](ButtonModel& m) { m.ShowFocusRect = true; };
     auto checkedOn = [](ButtonModel& m) {
         m.Mode = 1;
         m.Value = true;
         m.ShowFocusRect = true;
     };
-    struct Case {
-        const char* what;
-        Styled b;
-        std::function<std::vector<Rgb>(const Styled&)> inner;
-    };
-    const Case cases[] = {
-        {"default without the focus rectangle", Styled(2, FlagDefaultLook, noFocus),
-         [](const Styled& b) { return Shifted(b.d.derived().cFace, {-10, 10, -24, -32, -5, 16, -36, -48}); }},
-        {"default", Styled(2, FlagDefaultLook, focus), [&](const Styled&) { return tint; }},
-        {"check box on, default", Styled(2, FlagDefaultLook, checkedOn), [&](const Styled&) { return tint; }},
-        {"check box on", Styled(2, 0, checkedOn),
-         [](const Styled& b) {
-             const Rgb f = b.d.derived().cLight;  // the face of a box that is on
-             std::vector<Rgb> v = Shifted(f, {-22, -24, 0, 10, -32, -32, 5, 16});
-             v[2] = f;  // the face itself, not a shift of it by 0
-             return v;
-         }},
-        {"under the pointer", Styled(2, FlagHover), [&](const Styled&) { return hot; }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        std::vector<Rgb> expected = c.inner(c.b);
-        expected.insert(expected.end(), 4, ring);
-        EXPECT_EQ(c.b.sides(), expected);
-    }
-    const Styled& glowing = cases[4].b;
+    const Styled plain(2, FlagDefaultLook);  // the default tint needs the focus rectangle
+    EXPECT_EQ(plain.sides(), Sides(plain.d.derived().cFace, {-10, 10, -24, -32, -5, 16, -36, -48}));
+    EXPECT_EQ(Styled(2, FlagDefaultLook, focus).sides(), tint);
+    EXPECT_EQ(Styled(2, FlagDefaultLook, checkedOn).sides(), tint);
+
+    const Styled on(2, 0, checkedOn);
+    const Rgb f = on.d.derived().cLight;  // the face of a box that is on
+    std::vector<Rgb> pressed = Sides(f, {-22, -24, 0, 10, -32, -32, 5, 16});
+    pressed[2] = f;  // the face itself, not a shift of it by 0
+    EXPECT_EQ(on.sides(), pressed);
+
+    const Styled hot(2, FlagHover);
+    EXPECT_EQ(hot.sides(), Sides({MakeRgb(255, 203, 107), MakeRgb(255, 219, 140), MakeRgb(255, 203, 107),
+                                  MakeRgb(255, 178, 49), MakeRgb(255, 178, 49), MakeRgb(255, 233, 166),
+                                  MakeRgb(255, 178, 49), MakeRgb(231, 150, 0)}));
     for (QPoint p : {QPoint(1, 1), QPoint(1, 8), QPoint(18, 1), QPoint(18, 8)})
-        EXPECT_EQ(glowing.back(p.x(), p.y()), ring) << "corner pixel " << p.x() << "," << p.y();
+        EXPECT_EQ(hot.back(p.x(), p.y()), kRing) << "corner pixel " << p.x() << "," << p.y();
 }
 
 TEST(PaintStyle2, DrawsADisabledButtonWithADarkenedRingOnly) {

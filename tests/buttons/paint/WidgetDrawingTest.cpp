@@ -1,5 +1,6 @@
 // The drawing as the real widget shows it: its mask, its pixels, and the
 // custom click that moves it inside its container.
+#include "PaintTestSupport.h"
 #include "ShapeRegions.h"
 #include "wenButtons_H.h"
 
@@ -23,13 +24,7 @@ TEST(ButtonWidget, ShowsItsFaceInItsOutlineAndMovesOnePixelWhilePressedWithACust
     EXPECT_EQ(button->mask(), EllipseRegion(0, 0, 100, 30));
     EXPECT_EQ(button->grab().toImage().pixelColor(50, 15), QColor(255, 0, 0));
 
-    QImage disc(64, 40, QImage::Format_RGB32);
-    disc.fill(QColor(255, 0, 255));
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 64; ++x)
-            if ((x - 32) * (x - 32) / 1024.0 + (y - 20) * (y - 20) / 400.0 <= 1.0)
-                disc.setPixelColor(x, y, QColor(20, 120, 200));
-    button->setPicture(Picture::bitmap(disc));
+    button->setPicture(DiscPicture());
     button->setButtonShape(7);
     button->setCustomClick(4);  // down and right
     const QPoint home = button->pos();
