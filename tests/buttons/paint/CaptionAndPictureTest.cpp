@@ -91,6 +91,7 @@ QImage KeyedBitmap() {
     QImage img = SolidBitmap(16, 16, QColor(255, 0, 255));
     img.setPixelColor(5, 5, QColor(253, 2, 252));  // within 3: transparent
     img.setPixelColor(6, 6, QColor(251, 0, 255));  // 4 off in red: drawn
+    img.setPixelColor(7, 7, QColor(255, 0, 251));  // 4 off in blue: drawn
     for (int y = 8; y < 12; ++y)
         for (int x = 8; x < 12; ++x) img.setPixelColor(x, y, QColor(0, 0, 200));
     img.setPixelColor(9, 9, QColor(0, 0, 0));
@@ -117,6 +118,7 @@ TEST(DrawPicture, LeavesOutTheColourOfTheTopLeftPixelAndColoursWithin3OfIt) {
     EXPECT_EQ(b.at(0, 0), Face());
     EXPECT_EQ(b.at(5, 5), Face());
     EXPECT_EQ(b.at(6, 6), MakeRgb(251, 0, 255));
+    EXPECT_EQ(b.at(7, 7), MakeRgb(255, 0, 251));
     EXPECT_EQ(b.at(8, 8), MakeRgb(0, 0, 200));
     // The prepared copy holds exactly the transparent colour.
     EXPECT_EQ(FromArgb(b.d.pictureCopy().pixel(5, 5)), MakeRgb(255, 0, 255));

@@ -28,7 +28,9 @@ TEST(ShiftColor, MatchesTheWorkedValuesAndNeverLeavesTheChannelRange) {
                           // rounds to 129): a zero shift is not the identity.
                           Case{kGrey, 0, false, {128, 129, 129}},
                           // Blue weighted: -24 * 129 / 192 = -16.125, truncated to -16.
-                          Case{kGrey, -24, true, {104, 105, 113}}}) {
+                          Case{kGrey, -24, true, {104, 105, 113}},
+                          // Blue 191 scales to 192, and -191 * 192 / 192 leaves 1.
+                          Case{MakeRgb(0, 0, 191), -191, true, {0, 0, 1}}}) {
         SCOPED_TRACE(::testing::Message() << of(c.in) << " by " << c.delta << (c.blueWeighted ? " weighted" : ""));
         EXPECT_EQ(of(ShiftColor(c.in, c.delta, c.blueWeighted)), c.out);
     }
