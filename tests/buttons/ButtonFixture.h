@@ -8,6 +8,7 @@
 #include "wenButtons_H.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QImage>
 #include <QTest>
 #include <QWidget>
