@@ -144,9 +144,7 @@ TEST(DrawPicture, DrawsIconsWithTheirOwnTransparency) {
 }
 
 TEST(DrawFocus, InvertsEveryOtherPixelRoundTheFaceOrFramesTheStyle3CaptionInItsOwnColour) {
-    TestButton b;
-    b.m.nFlags = FlagDefaultLook;
-    b.prepare();
+    const TestButton b(100, 30, 0, 0, FlagDefaultLook);
     const Rgb inverted = MakeRgb(255 - 212, 255 - 208, 255 - 200);
     for (auto [x, y, inv] : {std::tuple{4, 4, true}, {5, 4, false}, {6, 4, true}, {95, 25, true}, {50, 15, false}})
         EXPECT_EQ(b.back(x, y), inv ? inverted : Face()) << x << "," << y;

@@ -75,9 +75,7 @@ TEST(PaintBackground, NeverShadesACheckBoxThatIsOn) {
 }
 
 TEST(PaintBackground, ShadesStyle2DarkerTowardsTheBottom) {
-    TestButton b;
-    b.m.ButtonStyle = 2;
-    b.prepare();
+    const TestButton b(100, 30, 2, 0);
     const Rgb face = b.d.derived().cFace;
     for (int y : {3, 26}) EXPECT_EQ(b.back(50, y), ShiftColor(face, RoundEven(-25.0 / 30 * y), true)) << y;
 }

@@ -49,6 +49,14 @@ struct TestButton {
         m.HoverForeColor = 0;
         m.Font = QFont("DejaVu Sans", 9);
     }
+    // A button of one style, shape and state, prepared.
+    TestButton(int w, int h, int style, int shape, std::uint16_t flags = 0) : TestButton(w, h) {
+        m.ButtonStyle = style;
+        m.ButtonShape = shape;
+        m.nFlags = flags;
+        m.bHoverTracking = flags & FlagHover;
+        prepare();
+    }
     // What the widget does once its properties are set: derived colours,
     // picture, then the resize handling (back buffer, outline, layout, redraw).
     void prepare() {

@@ -14,9 +14,7 @@ TEST(BuildShapeRegion, TrimsTheCornersAStyleAsksForWhileEnabled) {
                               QRegion(0, 7, 1, 1) + QRegion(17, 9, 3, 1) + QRegion(18, 8, 2, 1) +
                               QRegion(19, 7, 1, 1);
     for (auto [style, cut] : {std::pair{3, single}, {2, triangles}, {7, triangles}, {0, QRegion()}}) {
-        TestButton b(20, 10);
-        b.m.ButtonStyle = style;
-        b.prepare();
+        const TestButton b(20, 10, style, 0);
         EXPECT_EQ(QRegion(0, 0, 20, 10) - b.window.region, cut) << style;
     }
     TestButton b(20, 10);
@@ -27,9 +25,7 @@ TEST(BuildShapeRegion, TrimsTheCornersAStyleAsksForWhileEnabled) {
 }
 
 TEST(BuildShapeRegion, WidensANarrowSlantedButtonInStepsOf5) {
-    TestButton b(30, 30);
-    b.m.ButtonShape = 3;
-    b.prepare();
+    const TestButton b(30, 30, 0, 3);
     // The slant is 31: 30 -> 35 -> 40 leaves 9 pixels beside it.
     EXPECT_EQ(QSize(b.m.ScaleWidth, b.m.ScaleHeight), QSize(40, 30));
     EXPECT_EQ(b.window.resizes, 1);
@@ -53,9 +49,7 @@ TEST(EllipseRegion, MirrorsExactlyAcrossBothAxes) {
 }
 
 TEST(BuildShapeRegion, KeepsClipRegionsOneAndTwoPixelsInsideAnEllipse) {
-    TestButton b;
-    b.m.ButtonShape = 4;
-    b.prepare();
+    const TestButton b(100, 30, 0, 4);
     EXPECT_EQ(b.window.region, EllipseRegion(0, 0, 100, 30));
     ASSERT_TRUE(b.d.edgeRegion().has_value());
     EXPECT_EQ(*b.d.edgeRegion(), EllipseRegion(1, 1, 99, 29));
@@ -85,8 +79,7 @@ TEST(BuildShapeRegion, CutsAPictureShapeFromThePictureAtItsAspectRatio) {
     EXPECT_EQ(*b.d.edgeRegion(), b.window.region.translated(1, 1));
     EXPECT_EQ(*b.d.innerRegion(), b.window.region.translated(2, 2));
 
-    TestButton none;  // without a picture the outline stays
-    none.prepare();
+    TestButton none(100, 30, 0, 0);  // without a picture the outline stays
     const QRegion before = none.window.region;
     none.m.ButtonShape = 7;
     none.d.BuildShapeRegion();
@@ -104,11 +97,7 @@ bool FramedIn(const TestButton& b, const QRegion& region, Rgb colour) {
 
 TEST(Redraw, FramesAHoveredRoundButtonInBlackButNeverTheEllipses) {
     for (int shape : {4, 5, 6}) {
-        TestButton b;
-        b.m.ButtonShape = shape;
-        b.m.bHoverTracking = true;
-        b.m.nFlags = FlagHover;
-        b.prepare();
+        const TestButton b(100, 30, 0, shape, FlagHover);
         EXPECT_EQ(FramedIn(b, b.window.region, kBlack), shape == 6) << shape;
         EXPECT_EQ(b.screen(50, 0), shape == 6 ? kBlack : kWhite) << shape;
         EXPECT_EQ(b.screen(50, 15), Face()) << shape;
@@ -130,9 +119,7 @@ TEST(Redraw, FramesAPictureShapeAsDefaultInsideItsOutlineAndHoveredOnlyInAColour
 }
 
 TEST(Redraw, ReusesTheBackBufferUntilTheSizeChangesAndCatchesUpWithASizeNobodyReported) {
-    TestButton b;
-    b.m.ButtonShape = 4;
-    b.prepare();
+    TestButton b(100, 30, 0, 4);
     const uchar* back = b.d.backBuffer().constBits();
     const uchar* screen = b.d.screen().constBits();
     for (int i = 0; i < 2000; ++i) {

@@ -66,10 +66,7 @@ TEST(DrawEdges, DrawsThreeRingsWhoseSidesLeaveOutTheirEndPointsAndSwapsThemWhenP
 }
 
 TEST(DrawEdges, FollowsTheDiagonalOfASlantedShape) {
-    TestButton b(40, 10);
-    b.m.ButtonStyle = 1;
-    b.m.ButtonShape = 1;  // bottom-left corner cut away, slant of 11
-    b.prepare();
+    const TestButton b(40, 10, 1, 1);  // bottom-left corner cut away, slant of 11
     EXPECT_EQ(b.m.nShapeLeft, 11);
     for (int k = 1; k <= 9; ++k) EXPECT_EQ(b.back(k, k), kBlack) << "outer ring at " << k;
     for (int k = 3; k <= 8; ++k) EXPECT_EQ(b.back(k, k - 1), kWhite) << "middle ring at " << k;
@@ -157,9 +154,7 @@ TEST(PaintStyle7, RoundsItsCornersWithExtraPixels) {
 }
 
 TEST(Redraw, LeavesTheScreenAloneForAStyleOutsideTheEight) {
-    TestButton b;
-    b.m.ButtonStyle = 9;
-    b.prepare();
+    TestButton b(100, 30, 9, 0);
     EXPECT_TRUE(b.d.screen().isNull());
     EXPECT_EQ(b.window.presents, 0);
     EXPECT_EQ(b.d.PaintOnly().nFinish, 0);
