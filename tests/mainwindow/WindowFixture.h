@@ -19,18 +19,19 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 class WindowTest : public ::testing::Test {
 protected:
+    using Widgets = std::initializer_list<QWidget*>;
     TempDir dir;
     ScriptedDialogs dialogs;
     std::unique_ptr<frmMain> w;
 
-    void open() {
-        w = std::make_unique<frmMain>(dir.path(), dialogs);
+    // Opens the window; a test may hand in its own dialogs.
+    void open(Dialogs* with = nullptr) {
+        w = std::make_unique<frmMain>(dir.path(), with ? *with : dialogs);
         w->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     }
@@ -45,8 +46,7 @@ protected:
         for (int i = 0; i < w->List1->count(); ++i) {
             QListWidgetItem* item = w->List1->item(i);
             if (item->text().contains(QString::fromLatin1(part))) {
-                QTest::mouseClick(w->List1->viewport(), Qt::LeftButton, {},
-                                  w->List1->visualItemRect(item).center());
+                QTest::mouseClick(w->List1->viewport(), Qt::LeftButton, {}, w->List1->visualItemRect(item).center());
                 return;
             }
         }
@@ -57,6 +57,13 @@ protected:
     void clickTab(int index) {
         auto* bar = w->SSTab1->findChild<QTabBar*>();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+    }
+
+    // Back to the first page, then picks the profile and presses "Select Profile".
+    void select(const std::string& fileName) {
+        clickTab(0);
+        clickEntry(fileName);
+        click(w->wenButtons_H4);
     }
 
     // Replaces a box's content as typed keys.
@@ -72,11 +79,10 @@ protected:
         dir.write(fileName, ProfileFileContent(p));
     }
 
-    std::vector<std::string> profileLines(const std::string& fileName) const {
+    std::vector<std::string> profileLines(const std::string& fileName = "000001.rss") const {
         const std::string text = dir.read(fileName);
         std::vector<std::string> lines;
-        size_t start = 0;
-        while (start < text.size()) {
+        for (size_t start = 0; start < text.size();) {
             size_t end = text.find("\r\n", start);
             if (end == std::string::npos) end = text.size();
             lines.push_back(text.substr(start, end - start));
@@ -89,14 +95,26 @@ protected:
     void openWith(const FeedProfile& p, const std::string& fileName = "000001.rss") {
         writeProfile(fileName, p);
         open();
-        clickEntry(fileName);
-        click(w->wenButtons_H4);
+        select(fileName);
     }
+
+    bool exists(const std::string& fileName) const { return std::filesystem::exists(dir / fileName); }
 
     // Enabled unless switched off itself (a closed page disables what it holds).
     static bool enabledOnItsOwn(const QWidget* widget) { return !widget->testAttribute(Qt::WA_ForceDisabled); }
 
     static QColor textColour(const QLabel* l) { return l->palette().color(QPalette::WindowText); }
+
+    // The one message shown so far, with the window's title; its text is
+    // checked when given.
+    static void expectOneMessage(const ScriptedDialogs& d, MessageIcon icon, const std::string& text = {}) {
+        const auto m = d.messages();
+        ASSERT_EQ(m.size(), 1u);
+        EXPECT_EQ(m[0].icon, icon);
+        EXPECT_EQ(m[0].title, "My Veltrane");
+        if (text.empty()) EXPECT_FALSE(m[0].text.empty());
+        else EXPECT_EQ(m[0].text, text);
+    }
 
     std::string lastMessage() const {
         const auto m = dialogs.messages();
