@@ -65,11 +65,18 @@ TEST_F(ButtonTest, AStoreIsReadWhateverTheLetterCaseOfItsKeysAndWithoutRangeChec
     EXPECT_EQ(b->PictureSize(), 3) << "a stored pixel size reads back as its step";
 }
 
-TEST_F(ButtonTest, AStoreWithoutBackColourTakesTheFormsColourForBothFaces) {
+TEST_F(ButtonTest, AStoreWithoutBackColourTakesTheFormsColourForBothFacesAndLoadingPaintsOnceAtTheEnd) {
     host.setBackColor(0x00C0FFEE);
     PropertyBag bag;
-    bag.write("Mode", 0);
-    auto* b = load(bag);
+    bag.write("Caption", "&Load");
+    bag.write("Mode", 1);
+    auto* b = new wenButtons_H(form.get());
+    b->setHost(&host);
+    const int painted = b->paintedCount();
+    b->ReadProperties(bag);
+    EXPECT_EQ(b->paintedCount() - painted, 1);
+    EXPECT_FALSE(b->model().bDelayDrawing);
+    EXPECT_EQ(b->accessKey(), "L");
     EXPECT_EQ(b->BackColor(), 0x00C0FFEEu);
     EXPECT_EQ(b->HoverBackColor(), 0x00C0FFEEu);
     EXPECT_EQ(b->CaptionAlign(), 2);
@@ -89,19 +96,6 @@ TEST_F(ButtonTest, ALoadedSelectedOptionJoinsAndClearsTheMembersBeforeIt) {
     EXPECT_TRUE(second->Value());
     EXPECT_EQ(form->property("wen_OptCount").toInt(), 2);
     EXPECT_EQ(form->property("wen_Obj2").value<quintptr>(), reinterpret_cast<quintptr>(second));
-}
-
-TEST_F(ButtonTest, LoadingPaintsOnceAtTheEnd) {
-    PropertyBag bag;
-    bag.write("Caption", "&Load");
-    bag.write("Mode", 1);
-    auto* b = new wenButtons_H(form.get());
-    b->setHost(&host);
-    const int painted = b->paintedCount();
-    b->ReadProperties(bag);
-    EXPECT_EQ(b->paintedCount() - painted, 1);
-    EXPECT_FALSE(b->model().bDelayDrawing);
-    EXPECT_EQ(b->accessKey(), "L");
 }
 
 TEST_F(ButtonTest, TheMouseIconIsStoredWhenSetAndRestoresTheCustomPointer) {
