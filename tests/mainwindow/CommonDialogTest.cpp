@@ -42,30 +42,24 @@ TEST(ParseFilter, ReadsNamePatternPairsUpToTheDoubleNul) {
     }
 }
 
-TEST(ShowOpenDialog, HandsTheChooserTitleFiltersAndFlagsAndReturnsThePath) {
+TEST(ShowOpenDialog, BothChoosersGetTheTitleFiltersAndFlagsAndAnswerUpToTheFirstNul) {
     ScriptedDialogs dialogs;
-    dialogs.files.push_back("/home/u/page.htm");
+    dialogs.files = {"/home/u/page.htm", "/tmp/feed.xml\0\0\0\0"s};
     EXPECT_EQ(ShowOpenDialog(dialogs, nullptr, "HTML Files (*.htm)\0*.htm\0\0"s, "Select Page", OFN_EXPLORER),
               "/home/u/page.htm");
-    ASSERT_EQ(dialogs.calls.size(), 1u);
-    const DialogCall& call = dialogs.calls[0];
-    EXPECT_EQ(call.kind, DialogCall::OpenFile);
-    EXPECT_EQ(call.request.title, "Select Page");
-    ASSERT_EQ(call.request.filters.size(), 1u);
-    EXPECT_EQ(call.request.filters[0].name, "HTML Files (*.htm)");
-    EXPECT_EQ(call.request.filters[0].pattern, "*.htm");
-    EXPECT_EQ(call.request.flags, 0x80000u);
-}
-
-TEST(ShowSaveDialog, UsesTheSaveChooserAndTrimsTheAnswerAtItsFirstNul) {
-    ScriptedDialogs dialogs;
-    dialogs.files.push_back("/tmp/feed.xml\0\0\0\0"s);
-    EXPECT_EQ(ShowSaveDialog(dialogs, nullptr, "XML Files *.xml\0*.xml\0\0"s, "Select file to save XML code",
-                             OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST),
+    EXPECT_EQ(ShowSaveDialog(dialogs, nullptr, AnyFilter, "Save", OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST),
               "/tmp/feed.xml");
-    ASSERT_EQ(dialogs.calls.size(), 1u);
-    EXPECT_EQ(dialogs.calls[0].kind, DialogCall::SaveFile);
-    EXPECT_EQ(dialogs.calls[0].request.flags, 0x1800u);
+    ASSERT_EQ(dialogs.calls.size(), 2u);
+    const FileChooserRequest& open = dialogs.calls[0].request;
+    EXPECT_EQ(dialogs.calls[0].kind, DialogCall::OpenFile);
+    EXPECT_EQ(open.title, "Select Page");
+    ASSERT_EQ(open.filters.size(), 1u);
+    EXPECT_EQ(open.filters[0].name, "HTML Files (*.htm)");
+    EXPECT_EQ(open.filters[0].pattern, "*.htm");
+    EXPECT_EQ(open.flags, 0x80000u);
+    EXPECT_EQ(dialogs.calls[1].kind, DialogCall::SaveFile);
+    EXPECT_EQ(dialogs.calls[1].request.title, "Save");
+    EXPECT_EQ(dialogs.calls[1].request.flags, 0x1800u);
 }
 
 TEST(ShowOpenDialog, ACancelOrAFailureGivesAnEmptyTextAndLongPathsComeBackWhole) {
