@@ -1,33 +1,20 @@
-// Generating a feed from the window, viewing it and saving it.
+// Generating a feed from the window, viewing it and saving it, with the
+// demo profile and page that ship beside the program: no network needed.
 #include "LoopbackServer.h"
 #include "WindowFixture.h"
 #include "htmSyntaxBox.h"
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 
-namespace {
-// A page with two stories between the markers of storyProfile().
-const char* const Page =
-    "<html><head><title>T</title></head><body>\n"
-    "<div class=\"s\"><h2>First &amp; best</h2><p>One <b>bold</b> line</p></div>\n"
-    "<div class=\"s\"><h2>Second</h2><p>Two</p></div>\n"
-    "<p class=\"end\">bye</p></body></html>\n";
+#include <cstdlib>
 
-FeedProfile storyProfile(const std::string& source, const std::string& type) {
-    FeedProfile p = NewFeedProfile("Stories");
-    p.SourceType = type;
-    p.Source = source;
-    p.StartString = "<div class=\"s\">";
-    p.StartItemString = "<div class=\"s\">";
-    p.EndString = "<p class=\"end\">";
-    p.TitleEndString = "</h2>";
-    p.EndItemString = "</p>";
-    p.FeedTitle = "Story feed";
-    p.FeedLink = "http://127.0.0.1/";
-    p.StripHTMLTags = "1";
-    return p;
+namespace {
+std::string demoFile(const std::string& name) {
+    const char* root = std::getenv("MV_SOURCE_DIR");
+    return TempDir::readFile(std::filesystem::path(root ? root : ".") / "app/myveltrane/demo" / name);
 }
 
 // Records the window's pointer at the moment the generator asks its question.
@@ -50,14 +37,25 @@ std::string withoutCr(std::string s) {
 
 class GenerateTest : public WindowTest {
 protected:
+    const std::string page = demoFile("harbour-news.htm");
     ScriptedDialogs* script = &dialogs;  // the dialogs the window answers through
 
-    // Selects a Local profile on the bundled page and presses Generate Feed.
-    void generateLocal(const std::string& saveAs) {
-        dir.write("page.htm", Page);
-        writeProfile("000001.rss", storyProfile((dir / "page.htm").string(), "Local"));
+    // The demo profile as the build lays it out: CR LF lines, the page's
+    // full path on line 4.
+    void openOnDemo(const std::string& pagePath) {
+        ASSERT_FALSE(page.empty()) << "set MV_SOURCE_DIR to the repository";
+        std::string lines;
+        for (char c : demoFile("demo-profile.txt")) lines += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        lines.replace(lines.find("@PAGE@"), 6, pagePath);
+        dir.write("000001.rss", lines);
         open(script);
         select("000001.rss");
+    }
+
+    // Opens the demo on its page and presses Generate Feed.
+    void generateLocal(const std::string& saveAs) {
+        dir.write("harbour-news.htm", page);
+        openOnDemo((dir / "harbour-news.htm").string());
         generate(saveAs);
     }
 
@@ -70,9 +68,10 @@ protected:
     }
 };
 
-TEST_F(GenerateTest, AGeneratedFeedIsShownColouredAndSavedByteForByte) {
+TEST_F(GenerateTest, TheDemoFeedIsShownColouredAndSavedByteForByte) {
     const std::string target = (dir / "out.xml").string();
     generateLocal(target);
+    EXPECT_EQ(w->List1->item(0)->text(), "Harbour Town Weekly - demo (000001.rss)");
 
     // The question, then the save chooser; no message.
     ASSERT_EQ(dialogs.calls.size(), 2u) << lastMessage();
@@ -85,17 +84,21 @@ TEST_F(GenerateTest, AGeneratedFeedIsShownColouredAndSavedByteForByte) {
     EXPECT_EQ(dialogs.calls[1].request.filters[0].pattern, "*.xml");
 
     const std::string feed = dir.read("test.xml");
-    ASSERT_NE(feed.find("<title>\r\nFirst amp; best\r\n</title>"), std::string::npos) << feed;
-    EXPECT_NE(feed.find("<description>\r\nOne bold line\r\n</description>"), std::string::npos);
     EXPECT_EQ(dir.read("out.xml"), feed);
-    EXPECT_EQ(dir.read("src.dat"), Page);
+    EXPECT_EQ(dir.read("src.dat"), page);
+    size_t items = 0;
+    for (size_t at = feed.find("<item>"); at != std::string::npos; at = feed.find("<item>", at + 1)) ++items;
+    EXPECT_EQ(items, 4u);
+    EXPECT_NE(feed.find("<title>\r\nWinter timetable for the island ferry\r\n</title>"), std::string::npos) << feed;
+    EXPECT_NE(feed.find("<description>\r\nThe Saturday fish market opens in the old rope hall until March, same "
+                        "stalls, same hours: 6:00 to 12:00.\r\n</description>"),
+              std::string::npos);
 
     EXPECT_EQ(w->SSTab1->currentIndex(), 3);
     EXPECT_FALSE(w->SSTab1->isTabVisible(4));
     EXPECT_EQ(withoutCr(w->htmSyntaxBox1->Text().toStdString()), withoutCr(feed));
-    // Coloured: the tag colour of the stored settings shows in the document.
     EXPECT_TRUE(w->htmSyntaxBox1->Locked());
-    EXPECT_EQ(w->htmSyntaxBox1->TagColor(), 0xC00000u);
+    // Coloured: the tag colour of the stored settings shows in the document.
     EXPECT_NE(w->htmSyntaxBox1->TextRTF().indexOf("\\blue192"), -1);
     EXPECT_EQ(w->lblFileName->text(),
               "RSS Feed XML code generated and successfully saved\r\nFile Location : " + QString::fromStdString(target));
@@ -155,7 +158,7 @@ TEST_F(GenerateTest, TheWaitPointerShowsWhileGeneratingAndGoesAfterAFailure) {
 }
 
 TEST_F(GenerateTest, AMissingLocalPageIsReportedAndTheWindowStaysUsable) {
-    openWith(storyProfile((dir / "gone.htm").string(), "Local"));
+    openOnDemo((dir / "gone.htm").string());
     clickTab(2);
     click(w->Command3);
     ASSERT_EQ(dialogs.calls.size(), 1u);
@@ -164,21 +167,23 @@ TEST_F(GenerateTest, AMissingLocalPageIsReportedAndTheWindowStaysUsable) {
     EXPECT_FALSE(exists("test.xml"));
     EXPECT_TRUE(enabledOnItsOwn(w->Command3));
     QTest::keyClicks(w->txtFeedTitle, "x");  // edits still save
-    EXPECT_EQ(profileLines()[7], "Story feedx");
+    EXPECT_EQ(profileLines()[7], "Harbour Town Weeklyx");
 }
 
 TEST_F(GenerateTest, AWebProfileDownloadsTheAddressInTheBox) {
     TempDir site;
-    site.write("news.htm", Page);
+    site.write("news.htm", page);
     LoopbackServer server(site.str());
     ASSERT_TRUE(server.running());
-    openWith(storyProfile("", "Web"));
+    openOnDemo("");
+    click(w->Option1);
     retype(w->txtSource, QString::fromStdString(server.url("news.htm")));
     generate((dir / "web").string());
     ASSERT_TRUE(dialogs.messages().empty()) << lastMessage();
-    EXPECT_EQ(dir.read("src.dat"), Page);
+    EXPECT_EQ(dir.read("src.dat"), page);
     EXPECT_EQ(dir.read("web.xml"), dir.read("test.xml"));
-    EXPECT_NE(dir.read("test.xml").find("Second"), std::string::npos);
+    EXPECT_NE(dir.read("test.xml").find("Winter timetable"), std::string::npos);
+    EXPECT_EQ(profileLines()[2], "Web");
     EXPECT_EQ(profileLines()[3], server.url("news.htm"));
 
     // An address the server does not have: the download fails, nothing changes.
