@@ -66,22 +66,23 @@ TEST_F(WindowTest, EveryFieldIsWrittenToTheFileAtOnce) {
 }
 
 TEST_F(WindowTest, MarkerLabelsTurnRedWhenEmptyAndGreenWhenFilled) {
+    writeProfile("000001.rss", NewFeedProfile("Markers"));
     open();
+    const std::pair<QLineEdit*, QLabel*> markers[] = {
+        {w->Text1, w->Label16}, {w->Text2, w->Label17}, {w->Text3, w->Label18}};
     // Before any profile the boxes are empty, and their labels say so.
-    for (const QLabel* l : {w->Label16, w->Label17, w->Label18}) EXPECT_EQ(textColour(l), Red);
-    w.reset();
-    openWith(NewFeedProfile("Markers"));
-    EXPECT_EQ(w->Label16->text(), "Required");
-    for (const QLabel* l : {w->Label16, w->Label17, w->Label18}) EXPECT_EQ(textColour(l), Green);
+    for (auto [box, label] : markers) EXPECT_EQ(textColour(label), Red) << label->objectName().toStdString();
+    select("000001.rss");
     clickTab(2);
-    retype(w->Text3, "");
-    EXPECT_EQ(textColour(w->Label18), Red);
-    QTest::keyClicks(w->Text3, "<");
-    EXPECT_EQ(textColour(w->Label18), Green);
-    w->Text1->clear();
-    w->Text2->clear();
-    EXPECT_EQ(textColour(w->Label16), Red);
-    EXPECT_EQ(textColour(w->Label17), Red);
+    for (auto [box, label] : markers) {
+        SCOPED_TRACE(label->objectName().toStdString());
+        EXPECT_EQ(label->text(), "Required");
+        EXPECT_EQ(textColour(label), Green);
+        retype(box, "");
+        EXPECT_EQ(textColour(label), Red);
+        QTest::keyClicks(box, "<");
+        EXPECT_EQ(textColour(label), Green);
+    }
 }
 
 TEST_F(WindowTest, LocalAndWebProfilesAreShownAsStoredAndALocalPathSurvivesTheEmptyAddressBox) {
@@ -116,7 +117,6 @@ TEST_F(WindowTest, LocalAndWebProfilesAreShownAsStoredAndALocalPathSurvivesTheEm
     select("000001.rss");
     EXPECT_EQ(w->txtSource->text(), "http://127.0.0.1:1/page.htm");
     EXPECT_EQ(w->Label6->text(), "");
-    EXPECT_TRUE(w->Frame2->isEnabled());
 }
 
 TEST_F(WindowTest, BrowseStoresTheChosenPageAndACancelKeepsTheStoredOne) {
@@ -132,11 +132,7 @@ TEST_F(WindowTest, BrowseStoresTheChosenPageAndACancelKeepsTheStoredOne) {
     clickTab(1);
     click(w->Command1);
     ASSERT_EQ(dialogs.calls.size(), 2u);
-    EXPECT_EQ(dialogs.calls[1].kind, DialogCall::OpenFile);
-    EXPECT_EQ(dialogs.calls[1].request.title, "Select Page");
-    ASSERT_EQ(dialogs.calls[1].request.filters.size(), 1u);
-    EXPECT_EQ(dialogs.calls[1].request.filters[0].name, "HTML Files (*.htm)");
-    EXPECT_EQ(dialogs.calls[1].request.filters[0].pattern, "*.htm");
+    expectChooser(dialogs.calls[1], DialogCall::OpenFile, "Select Page", "HTML Files (*.htm)", "*.htm");
     EXPECT_EQ(w->Label6->text(), "/home/user/pages/new.htm");
     EXPECT_EQ(profileLines()[3], "/home/user/pages/new.htm");
     EXPECT_EQ(w->SSTab1->currentIndex(), 2);
@@ -152,7 +148,6 @@ TEST_F(WindowTest, AProfileFileThatCannotBeWrittenShowsWhyAndTheBoxKeepsItsText)
     expectOneMessage(dialogs, MessageIcon::Error);
     EXPECT_EQ(w->txtFeedTitle->text(), "Z");
     EXPECT_EQ(w->session().Profile.FeedTitle, "Z");
-    EXPECT_TRUE(w->txtFeedDesc->isEnabled());
 }
 
 TEST_F(WindowTest, PastedLineBreaksAndLongValuesKeepTheFileWhole) {

@@ -116,6 +116,15 @@ protected:
         else EXPECT_EQ(m[0].text, text);
     }
 
+    static void expectChooser(const DialogCall& call, DialogCall::Kind kind, const std::string& title,
+                              const std::string& filterName, const std::string& pattern) {
+        EXPECT_EQ(call.kind, kind);
+        EXPECT_EQ(call.request.title, title);
+        ASSERT_EQ(call.request.filters.size(), 1u);
+        EXPECT_EQ(call.request.filters[0].name, filterName);
+        EXPECT_EQ(call.request.filters[0].pattern, pattern);
+    }
+
     std::string lastMessage() const {
         const auto m = dialogs.messages();
         return m.empty() ? std::string("(none)") : m.back().text;
