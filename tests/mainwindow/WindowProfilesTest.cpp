@@ -2,24 +2,14 @@
 #include "WindowFixture.h"
 
 #include <QPushButton>
-#include <QRadioButton>
 
 namespace {
 const char* const NoProfile = "Please select an existing profile or create a new one";
-
-FeedProfile named(const std::string& name) { return NewFeedProfile(name); }
-
-class FailingQuestionDialogs : public ScriptedDialogs {
-public:
-    bool askYesNo(const std::string&, MessageIcon, const std::string&) override {
-        throw std::runtime_error("The question could not be shown");
-    }
-};
 }  // namespace
 
 TEST_F(WindowTest, StartsOnTheProfilePageWithEveryOtherPageClosed) {
-    writeProfile("000002.rss", named("Second"));
-    writeProfile("000001.rss", named("First"));
+    writeProfile("000002.rss", NewFeedProfile("Second"));
+    writeProfile("000001.rss", NewFeedProfile("First"));
     open();
     EXPECT_EQ(w->windowTitle(), "My Veltrane");
     ASSERT_EQ(w->SSTab1->count(), 5);
@@ -78,8 +68,8 @@ TEST_F(WindowTest, TheNameRowRefusesABlankNameClosesOnCancelAndStoresALineBreakA
 }
 
 TEST_F(WindowTest, ANameBeginningWithBlanksIsCreatedAsTypedAndBecomesCurrent) {
-    writeProfile("000001.rss", named("One"));
-    writeProfile("000003.rss", named("Three"));
+    writeProfile("000001.rss", NewFeedProfile("One"));
+    writeProfile("000003.rss", NewFeedProfile("Three"));
     open();
     click(w->wenButtons_H1);
     QTest::keyClicks(w->txtProfileName, "  News");
@@ -99,7 +89,7 @@ TEST_F(WindowTest, ANameBeginningWithBlanksIsCreatedAsTypedAndBecomesCurrent) {
 }
 
 TEST_F(WindowTest, AForeignFileIsListedButRefusedAndTheCurrentProfileStays) {
-    FeedProfile good = named("Good");
+    FeedProfile good = NewFeedProfile("Good");
     good.FeedTitle = "Good title";
     writeProfile("000001.rss", good);
     const std::string foreign = "my veltrane\r\nForeign\r\nWeb\r\n";
@@ -120,8 +110,8 @@ TEST_F(WindowTest, AForeignFileIsListedButRefusedAndTheCurrentProfileStays) {
 }
 
 TEST_F(WindowTest, DeletingTheCurrentProfileWithdrawsTheEditingPages) {
-    writeProfile("000002.rss", named("Other"));
-    FeedProfile p = named("Current");
+    writeProfile("000002.rss", NewFeedProfile("Other"));
+    FeedProfile p = NewFeedProfile("Current");
     p.FeedTitle = "shown";
     openWith(p);
     clickTab(0);
@@ -144,8 +134,8 @@ TEST_F(WindowTest, DeletingTheCurrentProfileWithdrawsTheEditingPages) {
 }
 
 TEST_F(WindowTest, DeletingAnotherProfileAsksFirstAndLeavesTheCurrentOneAlone) {
-    writeProfile("000002.rss", named("Other"));
-    openWith(named("Current"));
+    writeProfile("000002.rss", NewFeedProfile("Other"));
+    openWith(NewFeedProfile("Current"));
     clickTab(0);
     clickEntry("000002.rss");
     dialogs.answers = {false, true};
@@ -159,16 +149,4 @@ TEST_F(WindowTest, DeletingAnotherProfileAsksFirstAndLeavesTheCurrentOneAlone) {
     for (int page = 1; page <= 4; ++page) EXPECT_TRUE(w->SSTab1->isTabEnabled(page));
     EXPECT_EQ(w->lblStatus->text(), "Current Profile : Current");
     EXPECT_EQ(w->session().ProfileFile, "000001.rss");
-}
-
-TEST_F(WindowTest, AFailureInsideAHandlerIsShownAndTheWindowGoesOn) {
-    writeProfile("000001.rss", named("One"));
-    FailingQuestionDialogs failing;
-    open(&failing);
-    clickEntry("000001.rss");
-    click(w->wenButtons_H2);
-    expectOneMessage(failing, MessageIcon::Error, "The question could not be shown");
-    EXPECT_TRUE(exists("000001.rss"));
-    click(w->wenButtons_H4);
-    EXPECT_EQ(w->lblStatus->text(), "Current Profile : One");
 }
