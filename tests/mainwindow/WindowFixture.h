@@ -43,14 +43,9 @@ protected:
 
     // Clicks the list entry whose text contains the given part.
     void clickEntry(const std::string& part) {
-        for (int i = 0; i < w->List1->count(); ++i) {
-            QListWidgetItem* item = w->List1->item(i);
-            if (item->text().contains(QString::fromLatin1(part))) {
-                QTest::mouseClick(w->List1->viewport(), Qt::LeftButton, {}, w->List1->visualItemRect(item).center());
-                return;
-            }
-        }
-        FAIL() << "no entry contains " << part;
+        const auto found = w->List1->findItems(QString::fromLatin1(part), Qt::MatchContains);
+        ASSERT_FALSE(found.isEmpty()) << "no entry contains " << part;
+        QTest::mouseClick(w->List1->viewport(), Qt::LeftButton, {}, w->List1->visualItemRect(found[0]).center());
     }
 
     // Clicks a tab as the user would; a disabled tab ignores it.
@@ -80,14 +75,11 @@ protected:
     }
 
     std::vector<std::string> profileLines(const std::string& fileName = "000001.rss") const {
-        const std::string text = dir.read(fileName);
+        std::string text = dir.read(fileName);
         std::vector<std::string> lines;
-        for (size_t start = 0; start < text.size();) {
-            size_t end = text.find("\r\n", start);
-            if (end == std::string::npos) end = text.size();
-            lines.push_back(text.substr(start, end - start));
-            start = end + 2;
-        }
+        for (size_t end; (end = text.find("\r\n")) != std::string::npos; text.erase(0, end + 2))
+            lines.push_back(text.substr(0, end));
+        if (!text.empty()) lines.push_back(text);
         return lines;
     }
 
