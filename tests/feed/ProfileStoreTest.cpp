@@ -70,12 +70,13 @@ TEST_F(Profiles, ANewProfileTakesTheFirstFreeNumberWithTheNameAsTypedAndTheDefau
     EXPECT_TRUE(d.calls.empty());
 }
 
-TEST_F(Profiles, CreatingFailsWithAClearMessageAndWritesNothingWhenEveryNumberIsTaken) {
-    for (int n = 1; n <= MaxProfileNumber; ++n) {
+TEST_F(Profiles, TheLastNumberIsUsedAndThenCreatingFailsWithAClearMessageWritingNothing) {
+    for (int n = 1; n < MaxProfileNumber; ++n) {
         char name[16];
         std::snprintf(name, sizeof name, "%06d.rss", n);
         std::ofstream(dir / name);
     }
+    EXPECT_EQ(CreateProfile(dir.path(), "Last", d), "032767.rss");
     EXPECT_EQ(CreateProfile(dir.path(), "One too many", d), "");
     expectOnlyMessage("Unable to create a profile: every profile number from 000001 to 032767 is taken in " + dir.str());
     EXPECT_EQ(filesInDir(), static_cast<std::size_t>(MaxProfileNumber));

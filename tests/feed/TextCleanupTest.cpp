@@ -17,6 +17,9 @@ struct Case {
     std::string in, out;
 };
 
+// Bytes above 127 and a NUL pass through as they are.
+const std::string eightBit("caf\xe9 \xa0\xff\x80\0z", 11);
+
 }  // namespace
 
 TEST(TextCleanup, OnlyTheFlagZeroTurnsStrippingOff) {
@@ -31,7 +34,6 @@ TEST(TextCleanup, OnlyTheFlagZeroTurnsStrippingOff) {
 }
 
 TEST(StripTags, RemovesFromEachLessThanToTheNextGreaterThanOrOneCharacterAlong) {
-    const std::string eightBit("caf\xe9 \xa0\xff\x80\0z", 11);
     const std::vector<Case> cases = {
         {"x<title>y</title>z", "xyz"},   {"<!-- a > b -->c", " b -->c"},  {"<a href=\"x>y\">t</a>", "y\">t"},
         {"<<<>>>", ">>"},                {"", ""},                        {"a<b", "a"},
@@ -42,7 +44,6 @@ TEST(StripTags, RemovesFromEachLessThanToTheNextGreaterThanOrOneCharacterAlong) 
 }
 
 TEST(CleanText, BlanksEntityStartsMarkupSlashesAndLineBreaksHalvesBlankRunsFourTimesAndTrims) {
-    const std::string eightBit("caf\xe9 \xa0\xff\x80\0z", 11);
     const std::vector<Case> cases = {
         {"  Tom &amp; Jerry\r\n", "Tom amp; Jerry"},
         {"a&NBSP;b", "a NBSP;b"},  // only the lower-case form is one blank
