@@ -87,38 +87,11 @@ private:
 
 template <class Change>
 void LookBuffer::modify(int64_t pos, int64_t count, Change change) {
-    if (pos < 0) {
-        count += pos;
-        pos = 0;
-    }
-    count = std::min(count, size() - pos);
-    if (count <= 0) return;
-    Id lastOld = 0, lastNew = 0;
-    bool known = false;
-    auto segment = [&](int64_t from, int64_t to) {  // physical, half open
-        Id* p = buf_.data();
-        for (int64_t k = from; k < to; ++k) {
-            const Id old = p[k];
-            if (!known || old != lastOld) {
-                CharLook look = table_[old];
-                change(look);
-                const uint64_t before = revision_;
-                lastOld = old;
-                lastNew = intern(look);
-                known = true;
-                p = buf_.data();
-                if (revision_ != before) {  // renumbered: forget the old pair
-                    p[k] = lastNew;
-                    known = false;
-                    continue;
-                }
-            }
-            p[k] = lastNew;
-        }
-    };
-    const int64_t end = pos + count;
-    if (pos < gapStart_) segment(pos, std::min(end, gapStart_));
-    if (end > gapStart_) segment(std::max(pos, gapStart_) + gapLength(), end + gapLength());
+    remap(pos, count, [&](Id old) {
+        CharLook look = table_[old];
+        change(look);
+        return intern(look);
+    });
 }
 
 template <class NewId>
