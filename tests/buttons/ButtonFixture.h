@@ -108,6 +108,18 @@ protected:
     EventLog log;
 };
 
+// One new button on a shown form, its events logged.
+class OneButtonTest : public ButtonTest {
+protected:
+    wenButtons_H* b = nullptr;
+    void SetUp() override {
+        ButtonTest::SetUp();
+        b = addButton();
+        showForm();
+        log.attach(b);
+    }
+};
+
 // Keys a button announces while f runs.
 inline Lines announced(wenButtons_H* b, const std::function<void()>& f) {
     Lines keys;

@@ -2,16 +2,7 @@
 
 #include <QElapsedTimer>
 
-class HoverTest : public ButtonTest {
-protected:
-    wenButtons_H* b = nullptr;
-    void SetUp() override {
-        ButtonTest::SetUp();
-        b = addButton();
-        showForm();
-        log.attach(b);
-    }
-};
+using HoverTest = OneButtonTest;
 
 TEST_F(HoverTest, ThePointerRestingOnTheButtonRaisesMouseOnButtonOnceAndLeavingIsNoticedWithoutALeaveNotice) {
     for (int x = 10; x < 60; x += 10) QTest::mouseMove(b, QPoint(x, 12));

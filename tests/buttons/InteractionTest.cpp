@@ -20,15 +20,8 @@ protected:
 };
 }  // namespace
 
-class InteractionTest : public ButtonTest {
+class InteractionTest : public OneButtonTest {
 protected:
-    wenButtons_H* b = nullptr;
-    void SetUp() override {
-        ButtonTest::SetUp();
-        b = addButton();
-        showForm();
-        log.attach(b);
-    }
     QPoint outside() const { return b->mapFrom(form.get(), QPoint(300, 200)); }
 };
 
