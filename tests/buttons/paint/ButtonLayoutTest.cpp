@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-std::ostream& operator<<(std::ostream& os, const Rect& r) {
+// Beside Rect (global namespace), so failure messages print rectangles.
+static std::ostream& operator<<(std::ostream& os, const Rect& r) {
     return os << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
 }
+
+namespace {
 
 // Every caption measures 40 x 13 pixels, whatever room it gets.
 QSize fixedBlock(const QString&, int, int) { return QSize(40, 13); }
@@ -66,7 +67,9 @@ TEST(CalculateLayout, PlacesCaptionAndPictureAtTheWorkedRectangles) {
         }
         const ButtonLayout l = CalculateLayout(m, false, fixedBlock);
         EXPECT_EQ(l.caption, c.caption);
-        if (c.picture.left != -1) EXPECT_EQ(l.picture, c.picture);
+        if (c.picture.left != -1) {
+            EXPECT_EQ(l.picture, c.picture);
+        }
         EXPECT_EQ(l.refreshPicture, c.refresh);
     }
 }
