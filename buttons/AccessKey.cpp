@@ -1,4 +1,4 @@
-#include "AccessKey.h"
+#include "buttons/AccessKey.h"
 
 QString accessKeyFromCaption(const QString& caption, const QString& current) {
     qsizetype p = caption.lastIndexOf(QLatin1Char('&'));

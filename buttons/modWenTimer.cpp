@@ -1,6 +1,6 @@
-#include "modWenTimer.h"
+#include "buttons/modWenTimer.h"
 
-#include "wenButtons_H.h"
+#include "buttons/wenButtons_H.h"
 
 #include <QApplication>
 #include <QCursor>

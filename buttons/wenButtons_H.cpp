@@ -1,11 +1,11 @@
 // The button's construction, its host, and its property setters.
-#include "wenButtons_H.h"
+#include "buttons/wenButtons_H.h"
 
-#include "AccessKey.h"
-#include "ButtonPainting.h"
-#include "ControlHost.h"
-#include "Dialogs.h"
-#include "modWenTimer.h"
+#include "buttons/AccessKey.h"
+#include "buttons/paint/ButtonPainting.h"
+#include "host/ControlHost.h"
+#include "dialogs/Dialogs.h"
+#include "buttons/modWenTimer.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -12,8 +12,8 @@
 // Painting goes through five entry points, each called from one place:
 // RefreshDerived, CalculateLayout, BuildShapeRegion, HandleResize and Redraw.
 // Redraw renders the whole face into a back buffer; paintEvent copies it.
-#include "ButtonModel.h"
-#include "ButtonWindow.h"
+#include "buttons/paint/ButtonModel.h"
+#include "buttons/paint/ButtonWindow.h"
 
 #include <QImage>
 #include <QPointer>

@@ -1,10 +1,10 @@
 // The button's input: mouse, keyboard, access keys, focus, the hover check,
 // option groups and drag and drop.
-#include "wenButtons_H.h"
+#include "buttons/wenButtons_H.h"
 
-#include "ControlHost.h"
-#include "VirtualKeys.h"
-#include "modWenTimer.h"
+#include "host/ControlHost.h"
+#include "host/VirtualKeys.h"
+#include "buttons/modWenTimer.h"
 
 #include <QCoreApplication>
 #include <QDrag>

@@ -1,9 +1,9 @@
 // The button's life cycle with its store: a new control, loading and saving.
-#include "wenButtons_H.h"
+#include "buttons/wenButtons_H.h"
 
-#include "AccessKey.h"
-#include "ControlHost.h"
-#include "PropertyBag.h"
+#include "buttons/AccessKey.h"
+#include "host/ControlHost.h"
+#include "host/PropertyBag.h"
 
 namespace {
 quint32 colourOf(const QVariant& v) { return static_cast<quint32>(v.toLongLong()); }

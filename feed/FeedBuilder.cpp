@@ -1,11 +1,11 @@
-#include "FeedBuilder.h"
+#include "feed/FeedBuilder.h"
 
-#include "FeedWriter.h"
-#include "MdlRSSHead.h"
-#include "PageSource.h"
-#include "SafeFile.h"
-#include "TextCleanup.h"
-#include "TextSearch.h"
+#include "feed/FeedWriter.h"
+#include "feed/MdlRSSHead.h"
+#include "feed/PageSource.h"
+#include "feed/SafeFile.h"
+#include "feed/TextCleanup.h"
+#include "feed/TextSearch.h"
 
 #include <stdexcept>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Generating the RSS document test.xml from the current profile.
-#include "FeedProfile.h"
-#include "Dialogs.h"
+#include "feed/FeedProfile.h"
+#include "dialogs/Dialogs.h"
 
 #include <filesystem>
 #include <string>

@@ -1,4 +1,4 @@
-#include "FeedProfile.h"
+#include "feed/FeedProfile.h"
 
 FeedProfile NewFeedProfile(const std::string& name) {
     FeedProfile p;

@@ -1,4 +1,4 @@
-#include "FeedWriter.h"
+#include "feed/FeedWriter.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "MdlRSSHead.h"
+#include "feed/MdlRSSHead.h"
 
 std::vector<std::string> BuildRSSHeader() {
     return {

@@ -1,6 +1,6 @@
-#include "PageSource.h"
+#include "feed/PageSource.h"
 
-#include "SafeFile.h"
+#include "feed/SafeFile.h"
 
 #include <cerrno>
 #include <cstdio>

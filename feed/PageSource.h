@@ -1,7 +1,7 @@
 #pragma once
 // Bringing the page into src.dat in the program's folder.
-#include "FeedProfile.h"
-#include "Dialogs.h"
+#include "feed/FeedProfile.h"
+#include "dialogs/Dialogs.h"
 
 #include <filesystem>
 #include <string>

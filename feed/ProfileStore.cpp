@@ -1,6 +1,6 @@
-#include "ProfileStore.h"
+#include "feed/ProfileStore.h"
 
-#include "SafeFile.h"
+#include "feed/SafeFile.h"
 
 #include <algorithm>
 #include <cerrno>

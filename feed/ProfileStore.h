@@ -4,8 +4,8 @@
 // Every function takes the program's folder from its caller and joins the
 // bare file names to it. Failures are shown through Dialogs, titled
 // AppTitle, with the error icon.
-#include "FeedProfile.h"
-#include "Dialogs.h"
+#include "feed/FeedProfile.h"
+#include "dialogs/Dialogs.h"
 
 #include <filesystem>
 #include <string>

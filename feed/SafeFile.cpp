@@ -1,4 +1,4 @@
-#include "SafeFile.h"
+#include "feed/SafeFile.h"
 
 #include <cerrno>
 #include <fcntl.h>

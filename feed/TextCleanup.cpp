@@ -1,4 +1,4 @@
-#include "TextCleanup.h"
+#include "feed/TextCleanup.h"
 
 // Both functions give the result of their step-by-step definition (remove a
 // piece, search again; replace one pattern everywhere, then the next) in a

@@ -2,7 +2,7 @@
 // Turning a piece of page into plain one-line text, for item titles and
 // descriptions. Both act only when the profile's StripHTMLTags is on and
 // return the text unchanged otherwise. Both run in time linear in the text.
-#include "FeedProfile.h"
+#include "feed/FeedProfile.h"
 
 #include <string>
 #include <string_view>

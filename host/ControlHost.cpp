@@ -1,4 +1,4 @@
-#include "ControlHost.h"
+#include "host/ControlHost.h"
 
 #include <QApplication>
 

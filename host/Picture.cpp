@@ -1,4 +1,4 @@
-#include "Picture.h"
+#include "host/Picture.h"
 
 #include <QFileInfo>
 #include <QImageReader>

@@ -1,4 +1,4 @@
-#include "PropertyBag.h"
+#include "host/PropertyBag.h"
 
 #include <QDataStream>
 #include <QIODevice>

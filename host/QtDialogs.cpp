@@ -1,4 +1,4 @@
-#include "QtDialogs.h"
+#include "host/QtDialogs.h"
 
 #include <QFile>
 #include <QFileDialog>

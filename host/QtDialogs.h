@@ -2,7 +2,7 @@
 // Dialogs shown with Qt: QMessageBox for messages and questions, QFileDialog
 // for the choosers. Texts are 8-bit (Latin-1) on the way in; chosen paths
 // come back in the file system's own encoding.
-#include "Dialogs.h"
+#include "dialogs/Dialogs.h"
 
 class QWidget;
 

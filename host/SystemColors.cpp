@@ -1,4 +1,4 @@
-#include "SystemColors.h"
+#include "host/SystemColors.h"
 
 namespace {
 constexpr std::uint32_t rgb(int r, int g, int b) {

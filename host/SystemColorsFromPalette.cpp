@@ -1,6 +1,6 @@
 // The system colours a running application offers: the palette's colour for
 // each number with a matching role, the classic table for the others.
-#include "SystemColors.h"
+#include "host/SystemColors.h"
 
 #include <QGuiApplication>
 #include <QPalette>

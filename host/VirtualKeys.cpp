@@ -1,4 +1,4 @@
-#include "VirtualKeys.h"
+#include "host/VirtualKeys.h"
 
 namespace VirtualKeys {
 

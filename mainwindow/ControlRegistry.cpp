@@ -1,4 +1,4 @@
-#include "ControlRegistry.h"
+#include "mainwindow/ControlRegistry.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Which widget class stands behind a class name of the form definition
 // ("Corvane.wenButtons_H"), and how a stored block becomes a live control.
-#include "FormDefinition.h"
+#include "mainwindow/FormDefinition.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "FormDefinition.h"
+#include "mainwindow/FormDefinition.h"
 
-#include "Picture.h"
+#include "host/Picture.h"
 
 #include <QFile>
 #include <QFont>

@@ -17,7 +17,7 @@
 //
 // Each block becomes one PropertyBag, read by the control as a form would
 // hand it its stored settings.
-#include "PropertyBag.h"
+#include "host/PropertyBag.h"
 
 #include <QSizeF>
 #include <QString>

@@ -1,14 +1,14 @@
-#include "frmMain.h"
+#include "mainwindow/frmMain.h"
 
-#include "ControlRegistry.h"
-#include "FeedBuilder.h"
-#include "FormDefinition.h"
-#include "Latin1.h"
-#include "ProfileStore.h"
-#include "SafeFile.h"
-#include "htmSyntaxBox.h"
-#include "mdlCommonDialog.h"
-#include "wenButtons_H.h"
+#include "mainwindow/ControlRegistry.h"
+#include "feed/FeedBuilder.h"
+#include "mainwindow/FormDefinition.h"
+#include "mainwindow/Latin1.h"
+#include "feed/ProfileStore.h"
+#include "feed/SafeFile.h"
+#include "syntaxbox/htmSyntaxBox.h"
+#include "mainwindow/mdlCommonDialog.h"
+#include "buttons/wenButtons_H.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -6,8 +6,8 @@
 //
 // The window takes the program's folder (where profiles and working files
 // live) and the one Dialogs object through which it talks to the user.
-#include "ControlHost.h"
-#include "FeedProfile.h"
+#include "host/ControlHost.h"
+#include "feed/FeedProfile.h"
 
 #include <QWidget>
 

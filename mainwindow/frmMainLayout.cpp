@@ -1,10 +1,10 @@
 // Where the controls of the window sit. The stored settings of the six
 // buttons and of the viewer come from the form definition; everything
 // else is placed here.
-#include "frmMain.h"
+#include "mainwindow/frmMain.h"
 
-#include "htmSyntaxBox.h"
-#include "wenButtons_H.h"
+#include "syntaxbox/htmSyntaxBox.h"
+#include "buttons/wenButtons_H.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

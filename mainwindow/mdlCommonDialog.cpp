@@ -1,6 +1,6 @@
-#include "mdlCommonDialog.h"
+#include "mainwindow/mdlCommonDialog.h"
 
-#include "QtDialogs.h"
+#include "host/QtDialogs.h"
 
 namespace mdlCommonDialog {
 

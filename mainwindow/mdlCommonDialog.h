@@ -6,7 +6,7 @@
 //
 // The filter text has the classic packed form: display name, NUL, pattern,
 // NUL, ... ending with two NULs, e.g. "HTML Files (*.htm)\0*.htm\0\0".
-#include "Dialogs.h"
+#include "dialogs/Dialogs.h"
 
 #include <string>
 #include <vector>

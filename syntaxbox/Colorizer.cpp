@@ -1,6 +1,6 @@
-#include "Colorizer.h"
+#include "syntaxbox/Colorizer.h"
 
-#include "ControlError.h"
+#include "syntaxbox/ControlError.h"
 
 #include <algorithm>
 #include <cmath>

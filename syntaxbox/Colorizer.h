@@ -8,9 +8,9 @@
 // length b - a + 1. A start of 0 means 1, an end of 0 the text's length.
 // The user's selection is the same afterwards, and the busy flag is set for
 // the whole call so that the box's own event relays stay quiet.
-#include "ProgressIndicator.h"
-#include "StyleSet.h"
-#include "TextBox.h"
+#include "syntaxbox/ProgressIndicator.h"
+#include "syntaxbox/StyleSet.h"
+#include "syntaxbox/TextBox.h"
 
 #include <cstdint>
 

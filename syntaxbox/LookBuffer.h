@@ -3,7 +3,7 @@
 // numbers into a table of distinct looks. Edits near one another (typing)
 // move little memory whatever the length of the text, and a range takes a
 // new look in one pass.
-#include "StyleSet.h"
+#include "syntaxbox/StyleSet.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "MemoryTextBox.h"
+#include "syntaxbox/MemoryTextBox.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 #pragma once
 // A text box held in memory: a string, one style slot per character and a
 // selection. The command line and the tests colour through it.
-#include "TextBox.h"
+#include "syntaxbox/TextBox.h"
 
 #include <string>
 #include <vector>

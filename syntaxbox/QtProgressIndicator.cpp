@@ -1,6 +1,6 @@
-#include "QtProgressIndicator.h"
+#include "syntaxbox/QtProgressIndicator.h"
 
-#include "ControlError.h"
+#include "syntaxbox/ControlError.h"
 
 #include <QMetaObject>
 #include <QProgressBar>

@@ -2,7 +2,7 @@
 // A progress indicator held by the host as a QObject: a QProgressBar, or any
 // object with Min, Max and Value properties, is a range indicator; an object
 // with a Percent property is a percent indicator; anything else is none.
-#include "ProgressIndicator.h"
+#include "syntaxbox/ProgressIndicator.h"
 
 #include <QObject>
 #include <QPointer>

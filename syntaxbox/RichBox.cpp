@@ -1,8 +1,8 @@
-#include "RichBox.h"
+#include "syntaxbox/RichBox.h"
 
-#include "SystemColors.h"
-#include "VirtualKeys.h"
-#include "htmSyntaxBox.h"
+#include "host/SystemColors.h"
+#include "host/VirtualKeys.h"
+#include "syntaxbox/htmSyntaxBox.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -4,7 +4,7 @@
 // character. The looks live beside the document, follow its edits, and are
 // shown through the layout of the blocks on screen, so colouring a large text
 // costs one pass over it and the screen only pays for what it shows.
-#include "LookBuffer.h"
+#include "syntaxbox/LookBuffer.h"
 
 #include <QPlainTextEdit>
 #include <QTextCharFormat>

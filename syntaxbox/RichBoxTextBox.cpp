@@ -1,4 +1,4 @@
-#include "RichBoxTextBox.h"
+#include "syntaxbox/RichBoxTextBox.h"
 
 #include <QTextCursor>
 

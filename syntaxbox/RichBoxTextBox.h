@@ -3,8 +3,8 @@
 // its own until the colouring ends: the looks go straight into the box's
 // look buffer, and commit() shows the changed range and puts the box's
 // selection where the colorizer left it (normally where the user had it).
-#include "RichBox.h"
-#include "TextBox.h"
+#include "syntaxbox/RichBox.h"
+#include "syntaxbox/TextBox.h"
 
 #include <vector>
 

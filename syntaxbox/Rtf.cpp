@@ -1,4 +1,4 @@
-#include "Rtf.h"
+#include "syntaxbox/Rtf.h"
 
 #include <cctype>
 #include <cmath>

@@ -3,7 +3,7 @@
 // reading back what is written here (and the common subset other programs
 // write: fonts, sizes, bold, italic, underline, strike-through, colours,
 // paragraphs, tabs, 8-bit and Unicode escapes; other groups are skipped).
-#include "LookBuffer.h"
+#include "syntaxbox/LookBuffer.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "SpanReport.h"
+#include "syntaxbox/SpanReport.h"
 
-#include "Colorizer.h"
+#include "syntaxbox/Colorizer.h"
 
 #include <cstdio>
 

@@ -1,8 +1,8 @@
 #pragma once
 // Reports of a coloured text held in memory: the runs of characters that
 // carry a look, and a standalone HTML page that shows the text coloured.
-#include "MemoryTextBox.h"
-#include "StyleSet.h"
+#include "syntaxbox/MemoryTextBox.h"
+#include "syntaxbox/StyleSet.h"
 
 #include <cstdint>
 #include <string>

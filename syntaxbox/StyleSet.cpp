@@ -1,4 +1,4 @@
-#include "StyleSet.h"
+#include "syntaxbox/StyleSet.h"
 
 const char* slotName(StyleSlot slot) {
     switch (slot) {

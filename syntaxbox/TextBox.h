@@ -11,7 +11,7 @@
 //   refused (false); a selection reaching past the end is cut at the end.
 // - Style operations act on the current selection; an empty selection
 //   leaves the text as it is.
-#include "StyleSet.h"
+#include "syntaxbox/StyleSet.h"
 
 #include <cstdint>
 #include <string>

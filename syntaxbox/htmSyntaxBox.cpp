@@ -1,13 +1,13 @@
-#include "htmSyntaxBox.h"
+#include "syntaxbox/htmSyntaxBox.h"
 
-#include "ControlError.h"
-#include "ControlHost.h"
-#include "PropertyBag.h"
-#include "QtProgressIndicator.h"
-#include "RichBox.h"
-#include "RichBoxTextBox.h"
-#include "Rtf.h"
-#include "SystemColors.h"
+#include "syntaxbox/ControlError.h"
+#include "host/ControlHost.h"
+#include "host/PropertyBag.h"
+#include "syntaxbox/QtProgressIndicator.h"
+#include "syntaxbox/RichBox.h"
+#include "syntaxbox/RichBoxTextBox.h"
+#include "syntaxbox/Rtf.h"
+#include "host/SystemColors.h"
 
 #include <QCursor>
 #include <QFile>

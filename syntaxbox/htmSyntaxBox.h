@@ -16,8 +16,8 @@
 // InitProperties() gives), then applies its stored settings with
 // ReadProperties() and saves them with WriteProperties(). Setters that the
 // store keeps report the change with PropertyChanged(name).
-#include "Colorizer.h"
-#include "Picture.h"
+#include "syntaxbox/Colorizer.h"
+#include "host/Picture.h"
 
 #include <QFont>
 #include <QObject>

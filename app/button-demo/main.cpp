@@ -5,9 +5,9 @@
 //   button-demo [--design] [--shot FILE.png]
 //     --design  shows the form as in design mode
 //     --shot    saves a picture of the window once shown, and ends
-#include "ControlHost.h"
-#include "QtDialogs.h"
-#include "wenButtons_H.h"
+#include "host/ControlHost.h"
+#include "host/QtDialogs.h"
+#include "buttons/wenButtons_H.h"
 
 #include <QApplication>
 #include <QGroupBox>

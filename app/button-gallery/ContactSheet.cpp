@@ -1,6 +1,6 @@
-#include "ContactSheet.h"
+#include "app/button-gallery/ContactSheet.h"
 
-#include "ButtonPainting.h"
+#include "buttons/paint/ButtonPainting.h"
 
 #include <QFont>
 #include <QPainter>

@@ -1,7 +1,7 @@
 // button-gallery OUT.png: a contact sheet of the button in every style,
 // shape and state, rendered without a display.
 // button-gallery --compact OUT.png: the small sheet shown in the README.
-#include "ContactSheet.h"
+#include "app/button-gallery/ContactSheet.h"
 
 #include <QApplication>
 #include <QFont>

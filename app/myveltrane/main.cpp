@@ -1,9 +1,9 @@
 // myveltrane: the window. The program's folder is the folder of the
 // executable; profiles and working files live there.
-#include "FeedProfile.h"
-#include "FormDefinition.h"
-#include "QtDialogs.h"
-#include "frmMain.h"
+#include "feed/FeedProfile.h"
+#include "mainwindow/FormDefinition.h"
+#include "host/QtDialogs.h"
+#include "mainwindow/frmMain.h"
 
 #include <QApplication>
 #include <QFile>

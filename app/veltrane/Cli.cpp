@@ -1,8 +1,6 @@
-#include "Cli.h"
+#include "app/veltrane/Cli.h"
 
-#ifdef VELTRANE_HAVE_HIGHLIGHT
-#include "HighlightCommand.h"
-#endif
+#include "app/veltrane/HighlightCommand.h"
 
 #include <algorithm>
 #include <system_error>
@@ -70,9 +68,7 @@ std::string mainUsage() {
         "  delete PROFILE            delete a profile\n"
         "  generate PROFILE [--use-feed-title] [--address URL] [--output FILE]\n"
         "                            write test.xml from the profile's page\n";
-#ifdef VELTRANE_HAVE_HIGHLIGHT
     u += "  highlight ...             colour HTML or XML source (see highlight --help)\n";
-#endif
     u +=
         "\n"
         "Options:\n"
@@ -148,9 +144,7 @@ int run(const std::vector<std::string>& args, const fs::path& programFolder, std
     if (i >= args.size()) return usageError(err, "no command given", mainUsage());
     const std::string& name = args[i];
 
-#ifdef VELTRANE_HAVE_HIGHLIGHT
     if (name == "highlight") return ::runHighlight(std::vector<std::string>(args.begin() + i + 1, args.end()), out, err);
-#endif
 
     const Command* cmd = nullptr;
     for (const Command& c : commands())

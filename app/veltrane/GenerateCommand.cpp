@@ -1,10 +1,10 @@
 // generate: one feed run from the command line, as the window's
 // "Generate Feed" does it, with the question answered by a flag.
-#include "Cli.h"
-#include "FeedBuilder.h"
-#include "ProfileStore.h"
-#include "SafeFile.h"
-#include "StreamDialogs.h"
+#include "app/veltrane/Cli.h"
+#include "feed/FeedBuilder.h"
+#include "feed/ProfileStore.h"
+#include "feed/SafeFile.h"
+#include "app/veltrane/StreamDialogs.h"
 
 namespace cli {
 

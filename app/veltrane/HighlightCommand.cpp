@@ -1,7 +1,7 @@
-#include "HighlightCommand.h"
+#include "app/veltrane/HighlightCommand.h"
 
-#include "Cli.h"
-#include "SpanReport.h"
+#include "app/veltrane/Cli.h"
+#include "syntaxbox/SpanReport.h"
 
 #include <fstream>
 #include <iterator>

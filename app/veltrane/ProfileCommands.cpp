@@ -1,7 +1,7 @@
 // list, new, show, set and delete: the profile store from the command line.
-#include "Cli.h"
-#include "ProfileStore.h"
-#include "StreamDialogs.h"
+#include "app/veltrane/Cli.h"
+#include "feed/ProfileStore.h"
+#include "app/veltrane/StreamDialogs.h"
 
 namespace cli {
 

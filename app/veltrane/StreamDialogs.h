@@ -1,7 +1,7 @@
 #pragma once
 // Dialogs for the command line: messages go to a stream, one a line, and
 // the Yes/No question takes the answer given on the command line.
-#include "Dialogs.h"
+#include "dialogs/Dialogs.h"
 
 #include <ostream>
 

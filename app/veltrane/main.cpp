@@ -1,5 +1,5 @@
 // veltrane: the feed engine for scripts and scheduled runs.
-#include "Cli.h"
+#include "app/veltrane/Cli.h"
 
 #include <filesystem>
 #include <iostream>

@@ -2,7 +2,7 @@
 // style and shape (median of many, in microseconds), and a resize that
 // rebuilds the outline. Prints a table; the goal is every redraw under
 // 200 microseconds.
-#include "ButtonPainting.h"
+#include "buttons/paint/ButtonPainting.h"
 
 #include <QApplication>
 #include <QFont>

@@ -4,8 +4,8 @@
 //
 // Each measurement runs in a child process so that its peak resident
 // memory is its own. Usage: feed-bench [--sizes 25,50,100] [--repeat 5] [--tmp DIR]
-#include "FeedBuilder.h"
-#include "SafeFile.h"
+#include "feed/FeedBuilder.h"
+#include "feed/SafeFile.h"
 
 #include <algorithm>
 #include <chrono>

@@ -7,12 +7,12 @@
 //    "Generate Feed" to the save chooser opening with the coloured document
 //    painted behind it. The engine alone (fetch, cut, write test.xml) is
 //    timed side by side, so the window's share (load, colour, paint) shows.
-#include "FeedBuilder.h"
-#include "FeedProfile.h"
-#include "ProfileStore.h"
-#include "frmMain.h"
-#include "htmSyntaxBox.h"
-#include "wenButtons_H.h"
+#include "feed/FeedBuilder.h"
+#include "feed/FeedProfile.h"
+#include "feed/ProfileStore.h"
+#include "mainwindow/frmMain.h"
+#include "syntaxbox/htmSyntaxBox.h"
+#include "buttons/wenButtons_H.h"
 
 #include <QApplication>
 #include <QListWidget>

@@ -5,10 +5,10 @@
 //  - the time from the Enter key that ends an edited line to the end of its
 //    automatic recolouring, in the largest document,
 // on RSS-like documents of 1, 4 and 16 MB. Prints seconds, MB/s and ratios.
-#include "RichBox.h"
-#include "Colorizer.h"
-#include "MemoryTextBox.h"
-#include "htmSyntaxBox.h"
+#include "syntaxbox/RichBox.h"
+#include "syntaxbox/Colorizer.h"
+#include "syntaxbox/MemoryTextBox.h"
+#include "syntaxbox/htmSyntaxBox.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
-#include "ButtonLayout.h"
+#include "buttons/paint/ButtonLayout.h"
 
-#include "ColorMath.h"
+#include "buttons/paint/ColorMath.h"
 
 #include <algorithm>
 

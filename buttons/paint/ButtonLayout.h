@@ -2,7 +2,7 @@
 // Where the caption and the picture of a button go. Plain arithmetic on the
 // model; the one platform service it needs, measuring wrapped text, comes in
 // as a function so that the rectangles can be checked with a fixed measure.
-#include "ButtonModel.h"
+#include "buttons/paint/ButtonModel.h"
 
 #include <QSize>
 #include <QString>

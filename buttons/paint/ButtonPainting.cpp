@@ -1,4 +1,4 @@
-#include "ButtonPainting.h"
+#include "buttons/paint/ButtonPainting.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>

@@ -4,12 +4,12 @@
 // keeps the derived colours, the caption font, the prepared picture copy, the
 // back buffer and the clip regions, and paints the whole face into the back
 // buffer on every Redraw before the window shows it in one piece.
-#include "ButtonLayout.h"
-#include "ButtonModel.h"
-#include "ButtonWindow.h"
-#include "ColorMath.h"
-#include "MemorySurface.h"
-#include "SystemColors.h"
+#include "buttons/paint/ButtonLayout.h"
+#include "buttons/paint/ButtonModel.h"
+#include "buttons/paint/ButtonWindow.h"
+#include "buttons/paint/ColorMath.h"
+#include "buttons/paint/MemorySurface.h"
+#include "host/SystemColors.h"
 
 #include <QFont>
 #include <QImage>

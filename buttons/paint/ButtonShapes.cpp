@@ -1,8 +1,8 @@
 // The outline of each shape as the window's region, and the two clip
 // regions that keep a rim round elliptical and picture-shaped buttons.
-#include "ButtonPainting.h"
+#include "buttons/paint/ButtonPainting.h"
 
-#include "ShapeRegions.h"
+#include "buttons/paint/ShapeRegions.h"
 
 void ButtonDrawing::BuildShapeRegion() {
     m_.nShapeLeft = 0;

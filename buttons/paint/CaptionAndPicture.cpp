@@ -1,6 +1,6 @@
 // What sits on the face: the picture (keyed bitmap or icon, greyed when
 // disabled), the caption with its relief or disabled look, and the focus.
-#include "ButtonPainting.h"
+#include "buttons/paint/ButtonPainting.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "ColorMath.h"
+#include "buttons/paint/ColorMath.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 // lightening and darkening, the colours each style derives from its back
 // colour, and the colour list of a gradient. Plain integer and floating-point
 // code; colours are 0x00BBGGRR.
-#include "SystemColors.h"
+#include "host/SystemColors.h"
 
 #include <cstdint>
 #include <vector>

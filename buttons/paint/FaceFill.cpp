@@ -1,6 +1,6 @@
 // Filling the face: plain, hovered, gradient or shaded, after the clip and
 // rim of the shape are prepared; and the custom click that moves the window.
-#include "ButtonPainting.h"
+#include "buttons/paint/ButtonPainting.h"
 
 #include <array>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "MemorySurface.h"
+#include "buttons/paint/MemorySurface.h"
 
 #include <QPainter>
 #include <algorithm>

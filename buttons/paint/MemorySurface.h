@@ -5,7 +5,7 @@
 // rectangles filled inside their right and bottom edge, lines that leave out
 // their end point, single pixels, region frames one pixel wide. Everything
 // but text and icons is rasterised here directly, without antialiasing.
-#include "ColorMath.h"
+#include "buttons/paint/ColorMath.h"
 
 #include <QFont>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "ShapeRegions.h"
+#include "buttons/paint/ShapeRegions.h"
 
-#include "ColorMath.h"
+#include "buttons/paint/ColorMath.h"
 
 #include <QPolygon>
 #include <QRect>

@@ -1,9 +1,9 @@
 // The eight painters: each picks its face colour, fills the face, draws
 // picture and caption, then the rings of the rectangular and slanted shapes
 // in its own colours and the focus indication.
-#include "ButtonPainting.h"
+#include "buttons/paint/ButtonPainting.h"
 
-#include "ShapeRegions.h"
+#include "buttons/paint/ShapeRegions.h"
 
 namespace {
 constexpr Rgb kDefaultBlue = MakeRgb(107, 130, 239);  // style 2, default look

@@ -9,7 +9,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "TempDir.h"
+#include "tests/support/TempDir.h"
 
 struct CliResult {
     int status = -1;

@@ -1,6 +1,6 @@
-#include "CliRunner.h"
-#include "LoopbackServer.h"
-#include "TempDir.h"
+#include "tests/app/CliRunner.h"
+#include "tests/feed/LoopbackServer.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "AccessKey.h"
+#include "buttons/AccessKey.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #pragma once
 // A form with its host and scripted dialogs, buttons on it, and a recorder
 // that writes every event a button raises as one line of text.
-#include "ControlHost.h"
-#include "PropertyBag.h"
-#include "ScriptedDialogs.h"
-#include "modWenTimer.h"
-#include "wenButtons_H.h"
+#include "host/ControlHost.h"
+#include "host/PropertyBag.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "buttons/modWenTimer.h"
+#include "buttons/wenButtons_H.h"
 
 #include <QApplication>
 #include <QCursor>

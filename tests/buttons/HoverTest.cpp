@@ -1,4 +1,4 @@
-#include "ButtonFixture.h"
+#include "tests/buttons/ButtonFixture.h"
 
 #include <QElapsedTimer>
 

@@ -1,4 +1,4 @@
-#include "ButtonFixture.h"
+#include "tests/buttons/ButtonFixture.h"
 
 class OptionGroupTest : public ButtonTest {
 protected:

@@ -1,4 +1,4 @@
-#include "ButtonFixture.h"
+#include "tests/buttons/ButtonFixture.h"
 
 namespace {
 const ::Picture kBitmap = testPicture(20, 10);

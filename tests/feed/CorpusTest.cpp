@@ -1,9 +1,9 @@
 // The builder against real web pages and random small ones, compared with
 // the literal step-by-step rules of SlowReference.h.
-#include "FeedBuilder.h"
-#include "ScriptedDialogs.h"
-#include "SlowReference.h"
-#include "TempDir.h"
+#include "feed/FeedBuilder.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/feed/SlowReference.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 

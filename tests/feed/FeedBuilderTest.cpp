@@ -1,7 +1,7 @@
-#include "FeedBuilder.h"
-#include "FsizeLimit.h"
-#include "ScriptedDialogs.h"
-#include "TempDir.h"
+#include "feed/FeedBuilder.h"
+#include "tests/feed/FsizeLimit.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "TempDir.h"
+#include "tests/support/TempDir.h"
 
 class LoopbackServer {
 public:

@@ -1,8 +1,8 @@
-#include "FeedBuilder.h"
-#include "LoopbackServer.h"
-#include "PageSource.h"
-#include "ScriptedDialogs.h"
-#include "TempDir.h"
+#include "feed/FeedBuilder.h"
+#include "tests/feed/LoopbackServer.h"
+#include "feed/PageSource.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "FsizeLimit.h"
-#include "ProfileStore.h"
-#include "ScriptedDialogs.h"
-#include "TempDir.h"
+#include "tests/feed/FsizeLimit.h"
+#include "feed/ProfileStore.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 

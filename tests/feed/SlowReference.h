@@ -3,7 +3,7 @@
 // way (1-based positions, erase from the middle, one replacement pattern
 // after another). The engine does the same in single passes; tests compare
 // the two on random and real pages.
-#include "FeedProfile.h"
+#include "feed/FeedProfile.h"
 
 #include <string>
 #include <vector>

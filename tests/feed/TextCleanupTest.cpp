@@ -1,5 +1,5 @@
-#include "SlowReference.h"
-#include "TextCleanup.h"
+#include "tests/feed/SlowReference.h"
+#include "feed/TextCleanup.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "Picture.h"
-#include "PropertyBag.h"
+#include "host/Picture.h"
+#include "host/PropertyBag.h"
 
 #include <QFont>
 #include <QImage>

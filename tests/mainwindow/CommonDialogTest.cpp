@@ -1,6 +1,6 @@
-#include "mdlCommonDialog.h"
+#include "mainwindow/mdlCommonDialog.h"
 
-#include "ScriptedDialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "FormDefinition.h"
+#include "mainwindow/FormDefinition.h"
 
-#include "Picture.h"
-#include "QtPrinters.h"
+#include "host/Picture.h"
+#include "tests/support/QtPrinters.h"
 
 #include <QFont>
 #include <QSizeF>

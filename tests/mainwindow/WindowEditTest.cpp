@@ -1,6 +1,6 @@
 // Editing a profile: every box, the check box, the source options and the
 // page chooser save the profile file at once.
-#include "WindowFixture.h"
+#include "tests/mainwindow/WindowFixture.h"
 
 #include <QApplication>
 #include <QCheckBox>

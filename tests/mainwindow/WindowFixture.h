@@ -2,13 +2,13 @@
 // A main window over a temporary program folder, with scripted dialogs, and
 // the small moves a user makes: clicking buttons, list entries and tabs,
 // typing into boxes.
-#include "FeedProfile.h"
-#include "ProfileStore.h"
-#include "QtPrinters.h"
-#include "ScriptedDialogs.h"
-#include "TempDir.h"
-#include "frmMain.h"
-#include "wenButtons_H.h"
+#include "feed/FeedProfile.h"
+#include "feed/ProfileStore.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempDir.h"
+#include "mainwindow/frmMain.h"
+#include "buttons/wenButtons_H.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 // Generating a feed from the window, viewing it and saving it, with the
 // demo profile and page that ship beside the program: no network needed.
-#include "LoopbackServer.h"
-#include "WindowFixture.h"
-#include "htmSyntaxBox.h"
+#include "tests/mainwindow/LoopbackServer.h"
+#include "tests/mainwindow/WindowFixture.h"
+#include "syntaxbox/htmSyntaxBox.h"
 
 #include <QPushButton>
 #include <QRadioButton>

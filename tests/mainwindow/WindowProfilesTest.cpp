@@ -1,5 +1,5 @@
 // Starting the window, creating, selecting and deleting profiles.
-#include "WindowFixture.h"
+#include "tests/mainwindow/WindowFixture.h"
 
 #include <QPushButton>
 

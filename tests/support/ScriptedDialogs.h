@@ -1,7 +1,7 @@
 #pragma once
 // A Dialogs that answers from a script and records every call, so tests can
 // assert the exact text, icon and title the user would have seen.
-#include "Dialogs.h"
+#include "dialogs/Dialogs.h"
 
 #include <deque>
 #include <string>

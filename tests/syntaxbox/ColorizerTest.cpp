@@ -1,7 +1,7 @@
-#include "Colorizer.h"
-#include "ControlError.h"
-#include "MemoryTextBox.h"
-#include "SpanReport.h"
+#include "syntaxbox/Colorizer.h"
+#include "syntaxbox/ControlError.h"
+#include "syntaxbox/MemoryTextBox.h"
+#include "syntaxbox/SpanReport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The highlight command run as a program, as outside checks run it.
-#include "TempDir.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 

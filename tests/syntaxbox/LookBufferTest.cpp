@@ -1,4 +1,4 @@
-#include "LookBuffer.h"
+#include "syntaxbox/LookBuffer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "Rtf.h"
+#include "syntaxbox/Rtf.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "ControlError.h"
-#include "ControlHost.h"
-#include "MemoryTextBox.h"
-#include "PropertyBag.h"
-#include "RichBox.h"
-#include "TempDir.h"
-#include "htmSyntaxBox.h"
+#include "syntaxbox/ControlError.h"
+#include "host/ControlHost.h"
+#include "syntaxbox/MemoryTextBox.h"
+#include "host/PropertyBag.h"
+#include "syntaxbox/RichBox.h"
+#include "tests/support/TempDir.h"
+#include "syntaxbox/htmSyntaxBox.h"
 
 #include <QApplication>
 #include <QFileInfo>

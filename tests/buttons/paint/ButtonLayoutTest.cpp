@@ -1,4 +1,4 @@
-#include "ButtonLayout.h"
+#include "buttons/paint/ButtonLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "PaintTestSupport.h"
+#include "tests/buttons/paint/PaintTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Runs the gallery program as a user would and looks at what it wrote.
-#include "TempDir.h"
+#include "tests/support/TempDir.h"
 
 #include <QCoreApplication>
 #include <QImage>

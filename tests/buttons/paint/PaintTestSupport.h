@@ -1,7 +1,7 @@
 #pragma once
 // A button drawn into its back buffer without a widget: a fake window that
 // records what the drawing asks of it, and helpers to read pixels.
-#include "ButtonPainting.h"
+#include "buttons/paint/ButtonPainting.h"
 
 #include <QFont>
 #include <QImage>

@@ -1,5 +1,5 @@
-#include "PaintTestSupport.h"
-#include "ShapeRegions.h"
+#include "tests/buttons/paint/PaintTestSupport.h"
+#include "buttons/paint/ShapeRegions.h"
 
 #include <gtest/gtest.h>
 

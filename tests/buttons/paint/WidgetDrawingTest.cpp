@@ -1,8 +1,8 @@
 // The drawing as the real widget shows it: its mask, its pixels, and the
 // custom click that moves it inside its container.
-#include "PaintTestSupport.h"
-#include "ShapeRegions.h"
-#include "wenButtons_H.h"
+#include "tests/buttons/paint/PaintTestSupport.h"
+#include "buttons/paint/ShapeRegions.h"
+#include "buttons/wenButtons_H.h"
 
 #include <QTest>
 #include <QWidget>

@@ -6,7 +6,7 @@
 //
 // Fields keep the names the rest of the button code uses for them; new
 // fields may be added, existing ones are never renamed.
-#include "Picture.h"
+#include "host/Picture.h"
 
 #include <QFont>
 #include <QString>
