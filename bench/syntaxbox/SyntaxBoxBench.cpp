@@ -119,8 +119,8 @@ int main(int argc, char** argv) {
                                          [&](int64_t, int64_t, LookBuffer::Id id) { coloured |= id != 0; });
                 recoloured += coloured;
                 if (!coloured)
-                    std::printf("round %d: line %d not recoloured: %s (last line %d)\n", round, line.blockNumber() + 1,
-                                line.text().left(60).toLatin1().constData(), box.lastLine());
+                    std::printf("round %d: line %d not recoloured: %s\n", round, line.blockNumber() + 1,
+                                line.text().left(60).toLatin1().constData());
             }
             std::sort(times.begin(), times.end());
             keystrokeMs = times.back();
