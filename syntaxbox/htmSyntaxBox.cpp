@@ -80,7 +80,11 @@ htmSyntaxBox::htmSyntaxBox(QWidget* parent, ControlHost* host)
     InitProperties();
 }
 
-htmSyntaxBox::~htmSyntaxBox() = default;
+htmSyntaxBox::~htmSyntaxBox() {
+    // The text box is destroyed after this part of the control (with the
+    // widget's children) and may still report, losing the focus.
+    box_->disconnect(this);
+}
 
 // ---------------------------------------------------------------- colouring
 
