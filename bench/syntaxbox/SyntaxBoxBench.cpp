@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
                 QTextCursor c(line);
                 c.movePosition(QTextCursor::EndOfBlock);
                 rich->setTextCursor(c);
-                QTest::keyClick(rich, Qt::Key_X);  // the edit that makes it the last line
+                QTest::keyClick(rich, Qt::Key_X);  // the edit that marks the line
                 // Plain looks on the line, so that its recolouring shows.
                 rich->looks().fill(line.position(), line.length() - 1, rich->looks().look(0));
                 const auto k = Clock::now();
