@@ -3,7 +3,7 @@
 #include "mainwindow/ControlRegistry.h"
 #include "feed/FeedBuilder.h"
 #include "mainwindow/FormDefinition.h"
-#include "mainwindow/Latin1.h"
+#include "mainwindow/TextBytes.h"
 #include "feed/ProfileStore.h"
 #include "feed/SafeFile.h"
 #include "syntaxbox/htmSyntaxBox.h"

@@ -2,7 +2,7 @@
 
 #include "host/SystemColors.h"
 #include "host/VirtualKeys.h"
-#include "syntaxbox/htmSyntaxBox.h"
+#include "host/Windows1252.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -14,39 +14,33 @@
 
 #include <algorithm>
 
-namespace {
-const char16_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                            0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-}  // namespace
-
-short cp1252Of(QChar c) {
-    const char16_t u = c.unicode();
-    if (u < 0x100) return static_cast<short>(u);
-    for (int k = 0; k < 32; ++k)
-        if (kHigh[k] == u) return static_cast<short>(0x80 + k);
-    return '?';
-}
-
-QChar charOfCp1252(int code) {
-    code &= 0xFF;
-    if (code >= 0x80 && code < 0xA0 && kHigh[code - 0x80]) return QChar(kHigh[code - 0x80]);
-    return QChar(static_cast<char16_t>(code));
-}
-
-RichBox::RichBox(htmSyntaxBox* owner, QWidget* parent) : QPlainTextEdit(parent), owner_(owner) {
+RichBox::RichBox(QWidget* parent) : QPlainTextEdit(parent) {
     connect(document(), &QTextDocument::contentsChange, this, &RichBox::onContentsChange);
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &RichBox::onSelectionMaybeChanged);
     connect(this, &QPlainTextEdit::selectionChanged, this, &RichBox::onSelectionMaybeChanged);
-    connect(this, &QPlainTextEdit::textChanged, this, [this] {
-        if (owner_) owner_->onBoxChange();
-    });
+    connect(this, &QPlainTextEdit::textChanged, this, &RichBox::Change);
 }
 
 int64_t RichBox::documentLength() const { return std::max(0, document()->characterCount() - 1); }
 
-std::string RichBox::latin1Range(int64_t offset, int64_t count) const {
+QString RichBox::plainText() const {
+    QString text = document()->toRawText();
+    for (QChar& c : text) {
+        switch (c.unicode()) {
+        case QChar::ParagraphSeparator:
+        case QChar::LineSeparator:
+        case 0xFDD0:  // frame marks
+        case 0xFDD1:
+            c = u'\n';
+            break;
+        default:
+            break;
+        }
+    }
+    return text;
+}
+
+std::string RichBox::bytesRange(int64_t offset, int64_t count) const {
     std::string out;
     const int64_t length = documentLength();
     if (offset < 0 || offset >= length || count <= 0) return out;
@@ -62,8 +56,7 @@ std::string RichBox::latin1Range(int64_t offset, int64_t count) const {
         if (take > 0) {
             const QChar* p = text.constData() + from;
             for (int64_t k = 0; k < take; ++k) {
-                const char16_t u = p[k].unicode();
-                out += u < 0x100 ? static_cast<char>(u) : '?';
+                out += Windows1252::toByteOr(p[k].unicode());
             }
             cur += take;
         }
@@ -99,6 +92,7 @@ void RichBox::onContentsChange(int position, int removed, int /*added: recompute
     looks_.erase(pos, rem);
     looks_.insert(pos, add, inherit);
     if (looks_.size() != length) looks_.assign(length, 0);
+    if (!replacing_) emit Edited(pos, rem, add);
 
     // Edited blocks are laid out again with their looks.
     QTextBlock block = document()->findBlock(static_cast<int>(pos));
@@ -115,18 +109,18 @@ void RichBox::onSelectionMaybeChanged() {
     if (c.anchor() == lastAnchor_ && c.position() == lastPosition_) return;
     lastAnchor_ = c.anchor();
     lastPosition_ = c.position();
-    if (quietSelection_ || !owner_) return;
+    if (replacing_) return;
     if (holdSelection_ > 0) {
         selectionPending_ = true;
         return;
     }
-    owner_->onBoxSelChange();
+    emit SelChange();
 }
 
 void RichBox::releaseSelection() {
     if (--holdSelection_ > 0 || !selectionPending_) return;
     selectionPending_ = false;
-    if (owner_) owner_->onBoxSelChange();
+    emit SelChange();
 }
 
 void RichBox::insertFromMimeData(const QMimeData* source) {
@@ -140,9 +134,9 @@ void RichBox::inputMethodEvent(QInputMethodEvent* event) {
 }
 
 void RichBox::replaceText(const QString& text) {
-    quietSelection_ = true;
+    replacing_ = true;
     setPlainText(text);
-    quietSelection_ = false;
+    replacing_ = false;
     looks_.assign(documentLength(), 0);
     allLooksChanged();
 }
@@ -256,30 +250,26 @@ void RichBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void RichBox::handleKeyPress(QKeyEvent* event) {
-    if (!owner_ || owner_->isBusy()) {
-        QPlainTextEdit::keyPressEvent(event);
-        return;
-    }
-    short keyCode = VirtualKeys::fromQtKey(event->key());
-    owner_->onBoxKeyDown(keyCode, VirtualKeys::shiftMask(event->modifiers()));
+    emit KeyDown(VirtualKeys::fromQtKey(event->key()), VirtualKeys::shiftMask(event->modifiers()));
     const QString text = event->text();
     if (text.size() != 1) {
         QPlainTextEdit::keyPressEvent(event);
         return;
     }
-    short ascii = cp1252Of(text.at(0));
+    short ascii = static_cast<unsigned char>(Windows1252::toByteOr(text.at(0).unicode()));
     const short typed = ascii;
-    // Characters typed on the host's behalf are whole edits of their own.
+    bool keep = true;
+    // Characters typed on the receiver's behalf are whole edits of their own.
     --holdSelection_;
-    const bool keep = owner_->onBoxKeyPress(ascii);
+    emit KeyPress(ascii, keep);
     ++holdSelection_;
     if (!keep) return;  // dropped
     if (ascii == typed) {
         QPlainTextEdit::keyPressEvent(event);
         return;
     }
-    // The host typed another character instead.
-    const QChar c = charOfCp1252(ascii);
+    // The receiver asked for another character instead.
+    const QChar c(Windows1252::toChar(static_cast<unsigned char>(ascii)));
     int key = c.toUpper().unicode();
     if (ascii == 13) key = Qt::Key_Return;
     if (ascii == 8) key = Qt::Key_Backspace;
@@ -289,10 +279,7 @@ void RichBox::handleKeyPress(QKeyEvent* event) {
 }
 
 void RichBox::keyReleaseEvent(QKeyEvent* event) {
-    if (owner_ && !owner_->isBusy()) {
-        short keyCode = VirtualKeys::fromQtKey(event->key());
-        owner_->onBoxKeyUp(keyCode, VirtualKeys::shiftMask(event->modifiers()));
-    }
+    emit KeyUp(VirtualKeys::fromQtKey(event->key()), VirtualKeys::shiftMask(event->modifiers()));
     QPlainTextEdit::keyReleaseEvent(event);
 }
 
@@ -306,20 +293,23 @@ void RichBox::typeCharacter(QChar c) {
 
 void RichBox::mousePressEvent(QMouseEvent* event) {
     QPlainTextEdit::mousePressEvent(event);
-    if (owner_)
-        owner_->onBoxMouse(true, VirtualKeys::mouseButton(event->button()), VirtualKeys::shiftMask(event->modifiers()),
-                           static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
+    emit MouseDown(VirtualKeys::mouseButton(event->button()), VirtualKeys::shiftMask(event->modifiers()),
+                   static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
 }
 
 void RichBox::mouseReleaseEvent(QMouseEvent* event) {
     QPlainTextEdit::mouseReleaseEvent(event);
-    if (!owner_) return;
-    owner_->onBoxMouse(false, VirtualKeys::mouseButton(event->button()), VirtualKeys::shiftMask(event->modifiers()),
-                       static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) owner_->onBoxClick();
+    emit MouseUp(VirtualKeys::mouseButton(event->button()), VirtualKeys::shiftMask(event->modifiers()),
+                 static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit Click();
 }
 
 void RichBox::mouseDoubleClickEvent(QMouseEvent* event) {
     QPlainTextEdit::mouseDoubleClickEvent(event);
-    if (owner_) owner_->onBoxDblClick();
+    emit DblClick();
+}
+
+void RichBox::focusOutEvent(QFocusEvent* event) {
+    QPlainTextEdit::focusOutEvent(event);
+    emit FocusLost();
 }

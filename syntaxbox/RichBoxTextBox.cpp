@@ -12,7 +12,7 @@ RichBoxTextBox::RichBoxTextBox(RichBox& box, BoxFont font)
 }
 
 std::string RichBoxTextBox::textRange(int64_t offset, int64_t count) const {
-    return box_.latin1Range(offset, count);
+    return box_.bytesRange(offset, count);
 }
 
 bool RichBoxTextBox::setSelStart(int64_t offset) {

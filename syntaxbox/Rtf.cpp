@@ -1,22 +1,13 @@
 #include "syntaxbox/Rtf.h"
 
+#include "host/Windows1252.h"
+
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <map>
 
 namespace {
-
-// Windows-1252 characters of the bytes 0x80..0x9F (0: undefined).
-const char16_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                            0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-char16_t fromCp1252(unsigned char b) {
-    if (b >= 0x80 && b < 0xA0 && kHigh[b - 0x80]) return kHigh[b - 0x80];
-    return b;
-}
 
 void appendEscapedFontName(std::string& out, const std::string& name) {
     for (char c : name) {
@@ -101,11 +92,13 @@ std::string writeRtf(const std::u16string& text, const LookBuffer& looks, const 
             case u'{': out += "\\{"; break;
             case u'}': out += "\\}"; break;
             default:
-                if (c < 0x80) {
-                    out += static_cast<char>(c);
-                } else if (c < 0x100) {
+                // Bytes of the text's code page as \'xx, control characters
+                // included; anything else as a Unicode escape.
+                if (const int b = Windows1252::toByte(c); b >= 0x20 && b < 0x7F) {
+                    out += static_cast<char>(b);
+                } else if (b >= 0) {
                     char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\'%02x", static_cast<unsigned>(c));
+                    std::snprintf(buf, sizeof buf, "\\'%02x", static_cast<unsigned>(b));
                     out += buf;
                 } else {
                     out += "\\u" + std::to_string(static_cast<int16_t>(c)) + "?";
@@ -171,7 +164,7 @@ public:
                     i += 3;
                     if (skipChars > 0) --skipChars;
                     else if (st.dest == GroupState::FontTable) fontName_ += static_cast<char>(v);
-                    else emit(st, fromCp1252(static_cast<unsigned char>(v)));
+                    else emit(st, Windows1252::toChar(static_cast<unsigned char>(v)));
                     continue;
                 }
                 if (d == '*') {
@@ -216,7 +209,7 @@ public:
             } else if (st.dest == GroupState::ColourTable) {
                 if (c == ';') endColour();
             } else {
-                emit(st, fromCp1252(static_cast<unsigned char>(c)));
+                emit(st, Windows1252::toChar(static_cast<unsigned char>(c)));
             }
         }
         return std::move(out_);

@@ -1,5 +1,6 @@
 #include "syntaxbox/SpanReport.h"
 
+#include "host/Windows1252.h"
 #include "syntaxbox/Colorizer.h"
 
 #include <cstdio>
@@ -35,13 +36,6 @@ std::string spansText(const std::vector<StyledSpan>& spans) {
 
 namespace {
 
-// Code points of the bytes 0x80..0x9F in Windows-1252; 0 where the code page
-// leaves the byte undefined.
-const uint16_t kHighControls[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
 void appendEscaped(std::string& out, unsigned char c) {
     switch (c) {
     case '&': out += "&amp;"; return;
@@ -50,9 +44,11 @@ void appendEscaped(std::string& out, unsigned char c) {
     case '"': out += "&quot;"; return;
     default: break;
     }
-    unsigned code = c;
-    if (c >= 0x80 && c < 0xA0) code = kHighControls[c - 0x80];
-    if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0x7F || code == 0) code = 0xFFFD;
+    unsigned code = Windows1252::toChar(c);
+    // Control characters, the code page's undefined bytes among them, show
+    // as the replacement character.
+    if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0x7F || (code >= 0x80 && code < 0xA0))
+        code = 0xFFFD;
     if (code < 0x80)
         out += static_cast<char>(code);
     else

@@ -8,6 +8,7 @@
 #include "syntaxbox/RichBoxTextBox.h"
 #include "syntaxbox/Rtf.h"
 #include "host/SystemColors.h"
+#include "host/Windows1252.h"
 
 #include <QCursor>
 #include <QFile>
@@ -20,17 +21,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
 namespace {
-
-QString latin1Text(const QByteArray& bytes) { return QString::fromLatin1(bytes); }
-
-// One byte a character: Windows-1252 where the character has a code there.
-QByteArray bytesOf(const QString& text) {
-    QByteArray out;
-    out.reserve(text.size());
-    for (QChar c : text) out.append(static_cast<char>(cp1252Of(c)));
-    return out;
-}
 
 // Which typed characters become which entity, and the bit of Entities that
 // switches each on.
@@ -48,8 +43,33 @@ const EntityRule kEntityRules[] = {
 
 htmSyntaxBox::htmSyntaxBox(QWidget* parent, ControlHost* host)
     : QWidget(parent), host_(host ? host : ControlHost::runtime()) {
-    box_ = new RichBox(this, this);
+    box_ = new RichBox(this);
     box_->setObjectName("rtfHTML");
+    connect(box_, &RichBox::Change, this, &htmSyntaxBox::onBoxChange);
+    connect(box_, &RichBox::SelChange, this, &htmSyntaxBox::onBoxSelChange);
+    connect(box_, &RichBox::KeyPress, this, &htmSyntaxBox::onBoxKeyPress);
+    connect(box_, &RichBox::Edited, this, &htmSyntaxBox::onBoxEdited);
+    connect(box_, &RichBox::FocusLost, this, [this] {
+        if (!flags_.busy) colourEditedLines(true);
+    });
+    connect(box_, &RichBox::KeyDown, this, [this](short keyCode, short shift) {
+        if (!flags_.busy) emit KeyDown(keyCode, shift);
+    });
+    connect(box_, &RichBox::KeyUp, this, [this](short keyCode, short shift) {
+        if (!flags_.busy) emit KeyUp(keyCode, shift);
+    });
+    connect(box_, &RichBox::MouseDown, this, [this](short button, short shift, float x, float y) {
+        if (!flags_.busy) emit MouseDown(button, shift, x, y);
+    });
+    connect(box_, &RichBox::MouseUp, this, [this](short button, short shift, float x, float y) {
+        if (!flags_.busy) emit MouseUp(button, shift, x, y);
+    });
+    connect(box_, &RichBox::Click, this, [this] {
+        if (!flags_.busy) emit Click();
+    });
+    connect(box_, &RichBox::DblClick, this, [this] {
+        if (!flags_.busy) emit DblClick();
+    });
     // A number that names this text box, and no other, for the whole run.
     static qint32 nextHandle = 0x10000;
     handle_ = nextHandle++;
@@ -60,7 +80,11 @@ htmSyntaxBox::htmSyntaxBox(QWidget* parent, ControlHost* host)
     InitProperties();
 }
 
-htmSyntaxBox::~htmSyntaxBox() = default;
+htmSyntaxBox::~htmSyntaxBox() {
+    // The text box is destroyed after this part of the control (with the
+    // widget's children) and may still report, losing the focus.
+    box_->disconnect(this);
+}
 
 // ---------------------------------------------------------------- colouring
 
@@ -82,6 +106,10 @@ void htmSyntaxBox::Colorize(int lngStartPos, int lngEndPos) {
         }
     } commit{adapter, flags_.busy};
     colorize(ctx, lngStartPos, lngEndPos);
+    // Edited lines inside the range have their colours now.
+    const int64_t first = std::max(lngStartPos, 1) - 1;
+    const int64_t last = lngEndPos == 0 ? box_->documentLength() : lngEndPos;
+    if (editedFirst_ >= first && editedLast_ <= last) editedFirst_ = editedLast_ = -1;
 }
 
 // ---------------------------------------------------------------- relays
@@ -92,44 +120,55 @@ void htmSyntaxBox::onBoxChange() {
     emit Change();
 }
 
+// The changed flag is consumed by the selection change that follows an edit,
+// which is usually the caret moving on within the same line; the edited lines
+// are therefore marked by offset and coloured only once the caret has left
+// them, however it left.
 void htmSyntaxBox::onBoxSelChange() {
     if (flags_.busy) return;
-    if (flags_.changed) {
-        flags_.changed = false;
-        flags_.busy = true;
-        struct Release {
-            bool& busy;
-            ~Release() { busy = false; }
-        } release{flags_.busy};
-        if (lastLine_ == 0) lastLine_ = GetLineSelected() + 1;
-        if (autoColorize_ && navigationKey_) {
-            const int current = GetLineSelected() + 1;
-            if (current != lastLine_) {
-                int a, b;
-                if (current > lastLine_) {
-                    a = GetLineFirstCharIndex(lastLine_ - 1);
-                    b = GetLineFirstCharIndex(-1);
-                } else {
-                    a = GetLineFirstCharIndex(-1);
-                    b = GetLineFirstCharIndex(lastLine_);
-                }
-                if (a >= 0 && b >= 0) Colorize(a, b);
-            }
-        }
-        flags_.busy = false;
-        lastLine_ = GetLineSelected() + 1;
-    }
+    flags_.changed = false;
+    colourEditedLines(false);
     emit SelChange();
 }
 
-void htmSyntaxBox::onBoxKeyDown(short& keyCode, short shift) {
-    if (flags_.busy) return;
-    navigationKey_ = keyCode == 13 || (keyCode >= 37 && keyCode <= 40);
-    emit KeyDown(keyCode, shift);
+void htmSyntaxBox::onBoxEdited(int64_t offset, int64_t removed, int64_t added) {
+    const auto follow = [&](int64_t p) { return p >= offset + removed ? p + added - removed : std::min(p, offset); };
+    if (editedFirst_ < 0) {
+        editedFirst_ = offset;
+        editedLast_ = offset + added;
+    } else {
+        editedFirst_ = std::min(follow(editedFirst_), offset);
+        editedLast_ = std::max(follow(editedLast_), offset + added);
+    }
 }
 
-bool htmSyntaxBox::onBoxKeyPress(short& keyAscii) {
-    if (flags_.busy) return true;
+void htmSyntaxBox::colourEditedLines(bool caretLineToo) {
+    if (editedFirst_ < 0 || !autoColorize_) return;
+    const QTextDocument* doc = box_->document();
+    const int length = static_cast<int>(box_->documentLength());
+    const QTextBlock first = doc->findBlock(std::min<int>(static_cast<int>(editedFirst_), length));
+    const QTextBlock last = doc->findBlock(std::min<int>(static_cast<int>(editedLast_), length));
+    const QTextBlock caret = doc->findBlock(box_->textCursor().selectionStart());
+    const bool onEditedLine =
+        !caretLineToo && caret.blockNumber() >= first.blockNumber() && caret.blockNumber() <= last.blockNumber();
+    // The caret's line stays marked while the caret is on it.
+    editedFirst_ = onEditedLine ? caret.position() : -1;
+    editedLast_ = onEditedLine ? caret.position() + caret.length() - 1 : -1;
+    const auto colourLines = [this](const QTextBlock& from, const QTextBlock& to) {
+        if (!from.isValid() || !to.isValid() || from.blockNumber() > to.blockNumber()) return;
+        const int a = from.position(), b = to.position() + to.length() - 1;
+        if (b > a) Colorize(a + 1, b);
+    };
+    if (onEditedLine) {
+        colourLines(first, caret.previous());
+        colourLines(caret.next(), last);
+    } else {
+        colourLines(first, last);
+    }
+}
+
+void htmSyntaxBox::onBoxKeyPress(short& keyAscii, bool& keep) {
+    if (flags_.busy) return;
     if (entities_ != 0) {
         for (const EntityRule& r : kEntityRules) {
             if (r.code == keyAscii && (entities_ & r.bit)) {
@@ -140,37 +179,16 @@ bool htmSyntaxBox::onBoxKeyPress(short& keyAscii) {
         }
     }
     emit KeyPress(keyAscii);
-    if (keyAscii == 0) return false;
-    if (maxLength_ > 0 && keyAscii >= 32) {
+    if (keyAscii == 0) {
+        keep = false;
+    } else if (maxLength_ > 0 && keyAscii >= 32) {
         const QTextCursor c = box_->textCursor();
-        if (box_->documentLength() - (c.selectionEnd() - c.selectionStart()) >= maxLength_) return false;
+        if (box_->documentLength() - (c.selectionEnd() - c.selectionStart()) >= maxLength_) keep = false;
     }
-    return true;
 }
 
 void htmSyntaxBox::typeEntity(const char* entity) {
     for (const char* p = entity; *p; ++p) box_->typeCharacter(QChar(static_cast<char16_t>(*p)));
-}
-
-void htmSyntaxBox::onBoxKeyUp(short& keyCode, short shift) {
-    if (flags_.busy) return;
-    emit KeyUp(keyCode, shift);
-}
-
-void htmSyntaxBox::onBoxMouse(bool down, short button, short shift, float x, float y) {
-    if (flags_.busy) return;
-    if (down)
-        emit MouseDown(button, shift, x, y);
-    else
-        emit MouseUp(button, shift, x, y);
-}
-
-void htmSyntaxBox::onBoxClick() {
-    if (!flags_.busy) emit Click();
-}
-
-void htmSyntaxBox::onBoxDblClick() {
-    if (!flags_.busy) emit DblClick();
 }
 
 void htmSyntaxBox::resizeEvent(QResizeEvent* event) {
@@ -223,17 +241,18 @@ QVariant htmSyntaxBox::LoadFile(const QString& strFilePath) {
     if (file.error() != QFileDevice::NoError)
         throw ControlError(75, "Path/File access error: '" + strFilePath.toStdString() + "'");
     saveWithCrLf_ = bytes.contains("\r\n") || !bytes.contains('\n');
-    box_->replaceText(latin1Text(bytes));
+    box_->replaceText(Windows1252::toQString(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))));
+    editedFirst_ = editedLast_ = -1;
     fileName_ = strFilePath;
     return {};
 }
 
 void htmSyntaxBox::SaveFile(const QString& strFilePath) {
-    QString text = box_->toPlainText();
+    QString text = box_->plainText();
     if (saveWithCrLf_) text.replace('\n', QStringLiteral("\r\n"));
     QSaveFile file(strFilePath);
-    const QByteArray bytes = bytesOf(text);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    const std::string bytes = Windows1252::fromQString(text);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) || !file.commit())
         throw ControlError(75, "Path/File access error: '" + strFilePath.toStdString() + "'");
 }
 
@@ -248,7 +267,7 @@ void htmSyntaxBox::SelPrint(QPagedPaintDevice* hDC) {
     QTextDocument doc;
     doc.setDefaultFont(Font());
     QTextCursor out(&doc);
-    const QString all = box_->toPlainText();
+    const QString all = box_->plainText();
     box_->looks().forEachRun(from, to - from, [&](int64_t start, int64_t length, LookBuffer::Id id) {
         out.insertText(all.mid(static_cast<qsizetype>(start), static_cast<qsizetype>(length)),
                        box_->formatOfLook(id));
@@ -267,7 +286,7 @@ bool inSet(const QString& set, QChar c, bool negate) { return set.contains(c) !=
 
 void htmSyntaxBox::Span(const QString& strString, bool blnGoForward, bool blnNegate) {
     QTextCursor c = box_->textCursor();
-    const QString text = box_->toPlainText();
+    const QString text = box_->plainText();
     int p = c.position();
     if (blnGoForward)
         while (p < text.size() && inSet(strString, text.at(p), blnNegate)) ++p;
@@ -279,7 +298,7 @@ void htmSyntaxBox::Span(const QString& strString, bool blnGoForward, bool blnNeg
 
 void htmSyntaxBox::UpTo(const QString& strString, bool blnGoForward, bool blnNegate) {
     QTextCursor c = box_->textCursor();
-    const QString text = box_->toPlainText();
+    const QString text = box_->plainText();
     int p = c.position();
     if (blnGoForward)
         while (p < text.size() && !inSet(strString, text.at(p), blnNegate)) ++p;
@@ -477,22 +496,24 @@ void htmSyntaxBox::setTagBold(bool v) { setStyleField(styles_.tag.bold, v, "TagB
 void htmSyntaxBox::setTagColor(uint v) { setColourField(styles_.tag.color, v, "TagColor"); }
 void htmSyntaxBox::setTagItalic(bool v) { setStyleField(styles_.tag.italic, v, "TagItalic"); }
 
-QString htmSyntaxBox::Text() const { return box_->toPlainText(); }
+QString htmSyntaxBox::Text() const { return box_->plainText(); }
 void htmSyntaxBox::setText(const QString& v) {
     box_->replaceText(v);
+    editedFirst_ = editedLast_ = -1;
     emit PropertyChanged("Text");
     emit PropertyChanged("TextRTF");
 }
 
 QString htmSyntaxBox::TextRTF() const {
-    const std::string rtf = writeRtf(box_->toPlainText().toStdU16String(), box_->looks(), [](uint32_t v) {
+    const std::string rtf = writeRtf(box_->plainText().toStdU16String(), box_->looks(), [](uint32_t v) {
         return SystemColors::valueOf(SystemColors::application().toQColor(v));
     });
-    return QString::fromLatin1(rtf.data(), static_cast<qsizetype>(rtf.size()));
+    return Windows1252::toQString(rtf);
 }
 
 void htmSyntaxBox::setTextRTF(const QString& v) {
-    const std::string bytes = bytesOf(v).toStdString();
+    const std::string bytes = Windows1252::fromQString(v);
+    editedFirst_ = editedLast_ = -1;
     if (!looksLikeRtf(bytes)) {
         box_->replaceText(v);
     } else {
@@ -508,108 +529,74 @@ void htmSyntaxBox::setTextRTF(const QString& v) {
 
 // ---------------------------------------------------------------- persistence
 
+namespace {
+// The stored settings in the order they are read and written: each key is
+// also the name of the property that holds the value, and the default is
+// what a new box has. The font's default (left invalid here) is the
+// container's ambient font.
+struct StoredSetting {
+    const char* key;
+    QVariant defaultValue;
+};
+const std::vector<StoredSetting>& storedSettings() {
+    static const std::vector<StoredSetting> settings = {
+        {"AutoColorize", true},
+        {"AutoVerbMenu", false},
+        {"BackColor", uint(colour::WindowBackground)},
+        {"CommentBold", false},
+        {"CommentColor", uint(0x008000)},
+        {"CommentItalic", true},
+        {"Enabled", true},
+        {"Entities", 62},
+        {"EntityBold", false},
+        {"EntityColor", uint(0x404040)},
+        {"EntityItalic", false},
+        {"FileName", QString()},
+        {"Font", QVariant()},
+        {"HideSelection", false},
+        {"Locked", false},
+        {"MaxLength", 0},
+        {"MouseIcon", QVariant::fromValue(Picture())},
+        {"MousePointer", 0},
+        {"PropNameBold", false},
+        {"PropNameColor", uint(0x800000)},
+        {"PropNameItalic", false},
+        {"PropValBold", false},
+        {"PropValColor", uint(0x000080)},
+        {"PropValItalic", false},
+        {"Silent", true},
+        {"RightMargin", 0.0f},
+        {"TagBold", true},
+        {"TagColor", uint(0xFF0000)},
+        {"TagItalic", false},
+        {"Text", QString(htmSyntaxBox::DefaultText)},
+    };
+    return settings;
+}
+}  // namespace
+
+QVariant htmSyntaxBox::defaultOf(const char* key) const {
+    for (const StoredSetting& s : storedSettings())
+        if (qstrcmp(s.key, key) == 0)
+            return s.defaultValue.isValid() ? s.defaultValue : QVariant(host_ ? host_->font() : QFont());
+    return {};
+}
+
 void htmSyntaxBox::InitProperties() {
-    autoColorize_ = true;
-    setAutoVerbMenu(false);
-    setBackColor(colour::WindowBackground);
-    setCommentBold(false);
-    setCommentColor(0x008000);
-    setCommentItalic(true);
-    setEnabledValue(true);
-    setEntityBold(false);
-    setEntityItalic(false);
-    entities_ = 62;
-    setEntityColor(0x404040);
-    setFileName(QString());
-    setBoxFont(host_ ? host_->font() : QFont());
-    setHideSelection(false);
-    setLocked(false);
-    setMaxLength(0);
-    setMouseIcon(Picture());
-    setMousePointer(0);
+    for (const StoredSetting& s : storedSettings()) setProperty(s.key, defaultOf(s.key));
     progressBar_ = nullptr;
-    setPropNameBold(false);
-    setPropNameItalic(false);
-    setPropNameColor(0x800000);
-    setPropValBold(false);
-    setPropValItalic(false);
-    setPropValColor(0x000080);
-    setRightMargin(0);
-    setSilent(true);
-    setTagBold(true);
-    setTagColor(0xFF0000);
-    setTagItalic(false);
-    setText(DefaultText);
 }
 
 void htmSyntaxBox::ReadProperties(const PropertyBag& bag) {
-    const QFont ambient = host_ ? host_->font() : QFont();
-    setAutoColorize(bag.read("AutoColorize", true).toBool());
-    setAutoVerbMenu(bag.read("AutoVerbMenu", false).toBool());
-    setBackColor(bag.read("BackColor", uint(colour::WindowBackground)).toUInt());
-    setCommentBold(bag.read("CommentBold", false).toBool());
-    setCommentColor(bag.read("CommentColor", uint(0x008000)).toUInt());
-    setCommentItalic(bag.read("CommentItalic", true).toBool());
-    setEnabledValue(bag.read("Enabled", true).toBool());
-    try {
-        setEntities(bag.read("Entities", 62).toInt());
-    } catch (const InvalidArgument&) {
-        // A damaged setting keeps the value the box has.
+    for (const StoredSetting& s : storedSettings()) {
+        try {
+            setProperty(s.key, bag.read(s.key, defaultOf(s.key)));
+        } catch (const ControlError&) {
+            // A damaged setting keeps the value the box has.
+        }
     }
-    setEntityBold(bag.read("EntityBold", false).toBool());
-    setEntityColor(bag.read("EntityColor", uint(0x404040)).toUInt());
-    setEntityItalic(bag.read("EntityItalic", false).toBool());
-    setFileName(bag.read("FileName", QString()).toString());
-    setBoxFont(bag.read("Font", ambient).value<QFont>());
-    setHideSelection(bag.read("HideSelection", false).toBool());
-    setLocked(bag.read("Locked", false).toBool());
-    setMaxLength(bag.read("MaxLength", 0).toInt());
-    setMouseIcon(bag.read("MouseIcon", QVariant::fromValue(Picture())).value<Picture>());
-    setMousePointer(bag.read("MousePointer", 0).toInt());
-    setPropNameBold(bag.read("PropNameBold", false).toBool());
-    setPropNameColor(bag.read("PropNameColor", uint(0x800000)).toUInt());
-    setPropNameItalic(bag.read("PropNameItalic", false).toBool());
-    setPropValBold(bag.read("PropValBold", false).toBool());
-    setPropValColor(bag.read("PropValColor", uint(0x000080)).toUInt());
-    setPropValItalic(bag.read("PropValItalic", false).toBool());
-    setSilent(bag.read("Silent", true).toBool());
-    setRightMargin(bag.read("RightMargin", 0.0f).toFloat());
-    setTagBold(bag.read("TagBold", true).toBool());
-    setTagColor(bag.read("TagColor", uint(0xFF0000)).toUInt());
-    setTagItalic(bag.read("TagItalic", false).toBool());
-    setText(bag.read("Text", QString(DefaultText)).toString());
 }
 
 void htmSyntaxBox::WriteProperties(PropertyBag& bag) const {
-    const QFont ambient = host_ ? host_->font() : QFont();
-    bag.write("AutoColorize", AutoColorize(), true);
-    bag.write("AutoVerbMenu", AutoVerbMenu(), false);
-    bag.write("BackColor", BackColor(), uint(colour::WindowBackground));
-    bag.write("CommentBold", CommentBold(), false);
-    bag.write("CommentColor", CommentColor(), uint(0x008000));
-    bag.write("CommentItalic", CommentItalic(), true);
-    bag.write("Enabled", Enabled(), true);
-    bag.write("Entities", Entities(), 62);
-    bag.write("EntityBold", EntityBold(), false);
-    bag.write("EntityColor", EntityColor(), uint(0x404040));
-    bag.write("EntityItalic", EntityItalic(), false);
-    bag.write("FileName", FileName(), QString());
-    bag.write("Font", Font(), ambient);
-    bag.write("HideSelection", HideSelection(), false);
-    bag.write("Locked", Locked(), false);
-    bag.write("MaxLength", MaxLength(), 0);
-    bag.write("MouseIcon", QVariant::fromValue(MouseIcon()), QVariant::fromValue(Picture()));
-    bag.write("MousePointer", MousePointer(), 0);
-    bag.write("PropNameBold", PropNameBold(), false);
-    bag.write("PropNameColor", PropNameColor(), uint(0x800000));
-    bag.write("PropNameItalic", PropNameItalic(), false);
-    bag.write("PropValBold", PropValBold(), false);
-    bag.write("PropValColor", PropValColor(), uint(0x000080));
-    bag.write("PropValItalic", PropValItalic(), false);
-    bag.write("Silent", Silent(), true);
-    bag.write("RightMargin", RightMargin(), 0.0f);
-    bag.write("TagBold", TagBold(), true);
-    bag.write("TagColor", TagColor(), uint(0xFF0000));
-    bag.write("TagItalic", TagItalic(), false);
-    bag.write("Text", Text(), QString(DefaultText));
+    for (const StoredSetting& s : storedSettings()) bag.write(s.key, property(s.key), defaultOf(s.key));
 }

@@ -1,8 +1,13 @@
 #pragma once
 // A text box that colours HTML and XML source: tag names, attribute names and
 // values, comments and entities each get their own look. It recolours the
-// lines the user has edited as the caret leaves them, and can replace some
-// typed characters by entities.
+// lines the user has edited once the caret has left them (by any key, a
+// click, or the focus leaving the box), and can replace some typed
+// characters by entities.
+//
+// Text is one byte a character: files, Text and TextRTF map bytes to
+// characters as Windows-1252 (host/Windows1252.h), so every byte comes back
+// out as it went in.
 //
 // The only child is the text box rtfHTML, kept at (0, 0) at full size. Most
 // members forward to it. Offsets are 0-based and count a line break as one
@@ -186,7 +191,6 @@ public:
     // State a host or a test may look at.
     bool isBusy() const { return flags_.busy; }
     bool isChanged() const { return flags_.changed; }
-    int lastLine() const { return lastLine_; }
 
 signals:
     void Change();
@@ -205,17 +209,16 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    friend class RichBox;
     // Relays of the text box's events; they do nothing while busy.
     void onBoxChange();
     void onBoxSelChange();
-    void onBoxKeyDown(short& keyCode, short shift);
-    bool onBoxKeyPress(short& keyAscii);  // false: the character is dropped
-    void onBoxKeyUp(short& keyCode, short shift);
-    void onBoxMouse(bool down, short button, short shift, float x, float y);
-    void onBoxClick();
-    void onBoxDblClick();
+    void onBoxKeyPress(short& keyAscii, bool& keep);
+    void onBoxEdited(int64_t offset, int64_t removed, int64_t added);
+    // Colours the edited lines except the one that holds the caret (all of
+    // them when the caret's line is left too).
+    void colourEditedLines(bool caretLineToo);
 
+    QVariant defaultOf(const char* key) const;
     void setStyleField(bool& field, bool value, const char* name);
     void setColourField(uint32_t& field, uint value, const char* name);
     void applyBackColor();
@@ -231,8 +234,10 @@ private:
     bool silent_ = true;
     int entities_ = 62;
     QPointer<QObject> progressBar_;
-    bool navigationKey_ = false;
-    int lastLine_ = 0;
+    // Offsets first..last of the text edited since it was last coloured;
+    // first < 0: nothing. The marks follow later edits.
+    int64_t editedFirst_ = -1;
+    int64_t editedLast_ = -1;
     uint32_t backColor_ = colour::WindowBackground;
     QString fileName_;
     bool hideSelection_ = false;
