@@ -343,7 +343,7 @@ for i in "${PLANTABLE[@]}"; do
     id=${R_ID[i]}
     log="$LOGS/$id.log"
     t0=$(date +%s)
-    printf '[%2d/%d] %-30s ' "$k" "$TOTAL" "$id"
+    printf '[%2d/%d] %-32s ' "$k" "$TOTAL" "$id"
     {
         echo "fault: $id (${R_FILE[i]}): ${R_WHAT[i]}"
         echo "--- find"; printf '%s\n' "${R_FIND[i]}"
@@ -386,7 +386,7 @@ echo "$CAUGHT of $TOTAL planted faults caught$([ $NOCOMPILE -gt 0 ] && echo " ($
 if [ ${#SURVIVED[@]} -gt 0 ]; then
     echo "Survived (no test noticed them):"
     for i in "${SURVIVED[@]}"; do
-        printf '  %-30s %s: %s\n' "${R_ID[i]}" "${R_FILE[i]}" "${R_WHAT[i]}"
+        printf '  %-32s %s: %s\n' "${R_ID[i]}" "${R_FILE[i]}" "${R_WHAT[i]}"
     done
 fi
 if [ ${#NOT_PLANTED[@]} -gt 0 ]; then
