@@ -1,5 +1,5 @@
-#include "tests/app/CliRunner.h"
-#include "tests/feed/LoopbackServer.h"
+#include "tests/support/RunProgram.h"
+#include "tests/support/LoopbackServer.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -26,9 +26,9 @@ protected:
     TempDir dir;    // the profiles' folder
     TempDir pages;  // where local pages and outputs live
 
-    CliResult run(std::vector<std::string> args, long fileSizeLimit = 0) {
+    ProgramRun run(std::vector<std::string> args, long fileSizeLimit = 0) {
         args.insert(args.begin(), {"--dir", dir.str()});
-        return runProgram(VELTRANE_EXE, args, fileSizeLimit);
+        return RunProgram(VELTRANE_EXE, args, {.workDir = {}, .fullDiskAt = fileSizeLimit});
     }
     // A local profile over page.html; with the default markers it cuts Page
     // into two items.
@@ -44,11 +44,11 @@ protected:
 }  // namespace
 
 TEST_F(Veltrane, HelpIsOfferedEverywhereAndUsageErrorsExitWith64) {
-    CliResult help = runProgram(VELTRANE_EXE, {"--help"});
+    ProgramRun help = RunProgram(VELTRANE_EXE, {"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Usage: veltrane [--dir DIR] COMMAND"), std::string::npos);
     for (const char* cmd : {"list", "new", "show", "set", "delete", "generate"}) {
-        CliResult r = run({cmd, "--help"});
+        ProgramRun r = run({cmd, "--help"});
         EXPECT_EQ(r.status, 0) << cmd;
         EXPECT_NE(r.out.find(std::string("Usage: veltrane ") + cmd), std::string::npos) << cmd;
     }
@@ -57,7 +57,7 @@ TEST_F(Veltrane, HelpIsOfferedEverywhereAndUsageErrorsExitWith64) {
         {"generate", "000001.rss", "--output"}, {"list", "--dir"}, {"show", "../000001.rss"}, {"delete", "src.dat"},
     };
     for (const auto& args : bad) {
-        CliResult r = run(args);
+        ProgramRun r = run(args);
         EXPECT_EQ(r.status, 64) << (args.empty() ? "(nothing)" : args[0]);
         EXPECT_NE(r.err.find("veltrane"), std::string::npos);
         EXPECT_EQ(r.out, "");
@@ -65,7 +65,7 @@ TEST_F(Veltrane, HelpIsOfferedEverywhereAndUsageErrorsExitWith64) {
 }
 
 TEST_F(Veltrane, NewListShowAndDeleteWorkOnTheFolderGiven) {
-    CliResult blank = run({"new", "   "});
+    ProgramRun blank = run({"new", "   "});
     EXPECT_EQ(blank.status, 64);
     EXPECT_EQ(blank.err, "Please supply a valid profile name\n");
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
@@ -74,11 +74,11 @@ TEST_F(Veltrane, NewListShowAndDeleteWorkOnTheFolderGiven) {
     EXPECT_EQ(run({"new", "Sport (daily)"}).out, "000002.rss\n");
     dir.write("000010.rss", "My Veltrane\r\nLater\r\n");
     dir.write("000000.rss", "My Veltrane\r\n");  // one line: not listed
-    CliResult list = run({"list"});
+    ProgramRun list = run({"list"});
     EXPECT_EQ(list.status, 0);
     EXPECT_EQ(list.out, "  Spaced (000001.rss)\nSport (daily) (000002.rss)\nLater (000010.rss)\n");
 
-    CliResult show = run({"show", "000001.rss"});
+    ProgramRun show = run({"show", "000001.rss"});
     EXPECT_EQ(show.status, 0);
     EXPECT_EQ(show.out,
               "ProfileName:   Spaced\nSourceType: Web\nSource: \nStartString: </head>\nStartItemString: </body>\n"
@@ -87,14 +87,14 @@ TEST_F(Veltrane, NewListShowAndDeleteWorkOnTheFolderGiven) {
 
     EXPECT_EQ(run({"delete", "000002.rss"}).status, 0);
     EXPECT_FALSE(std::filesystem::exists(dir / "000002.rss"));
-    CliResult again = run({"delete", "000002.rss"});
+    ProgramRun again = run({"delete", "000002.rss"});
     EXPECT_EQ(again.status, 1);
     EXPECT_EQ(again.err, (dir / "000002.rss").string() + ": No such file or directory\n");
 }
 
 TEST_F(Veltrane, SetChangesOneFieldAndRefusesLineBreaksAndUnknownFields) {
     ASSERT_EQ(run({"new", "News"}).status, 0);
-    CliResult r = run({"set", "000001.rss", "FeedDesc", "--a & <b>"});
+    ProgramRun r = run({"set", "000001.rss", "FeedDesc", "--a & <b>"});
     EXPECT_EQ(r.status, 64) << "an option-like value needs --";
     r = run({"set", "000001.rss", "FeedDesc", "--", "--a & <b>"});
     EXPECT_EQ(r.status, 0) << r.err;
@@ -104,7 +104,7 @@ TEST_F(Veltrane, SetChangesOneFieldAndRefusesLineBreaksAndUnknownFields) {
 
     for (const auto& [field, value] : std::vector<std::pair<std::string, std::string>>{
              {"FeedDesc", "two\nlines"}, {"FeedDesc", "cr\ronly"}, {"feeddesc", "x"}, {"Signature", "x"}}) {
-        CliResult bad = run({"set", "000001.rss", field, value});
+        ProgramRun bad = run({"set", "000001.rss", field, value});
         EXPECT_EQ(bad.status, 64) << field;
         EXPECT_FALSE(bad.err.empty());
         EXPECT_EQ(dir.read("000001.rss"), saved) << field;
@@ -116,7 +116,7 @@ TEST_F(Veltrane, UnreadableProfilesSayBadFileFormatWithStatus2) {
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"show", "000001.rss"}, {"set", "000001.rss", "FeedTitle", "x"}, {"generate", "000001.rss"},
              {"generate", "000404.rss"}}) {
-        CliResult r = run(args);
+        ProgramRun r = run(args);
         EXPECT_EQ(r.status, 2) << args[0];
         EXPECT_EQ(r.err, "Bad file format\n") << args[0];
     }
@@ -126,7 +126,7 @@ TEST_F(Veltrane, UnreadableProfilesSayBadFileFormatWithStatus2) {
 TEST_F(Veltrane, AFailedSaveReportsTheReasonAndLeavesTheOldProfileIntact) {
     ASSERT_EQ(run({"new", "News"}).status, 0);
     const std::string before = dir.read("000001.rss");
-    CliResult r = run({"set", "000001.rss", "FeedDesc", std::string(300, 'x')}, 100);
+    ProgramRun r = run({"set", "000001.rss", "FeedDesc", std::string(300, 'x')}, 100);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, (dir / "000001.rss").string() + ": File too large\n");
     EXPECT_EQ(dir.read("000001.rss"), before);
@@ -137,7 +137,7 @@ TEST_F(Veltrane, AFailedSaveReportsTheReasonAndLeavesTheOldProfileIntact) {
 TEST_F(Veltrane, GenerateWritesTestXmlAndCopiesItToTheOutput) {
     const std::string file = localProfile();
     const std::string out = (pages / "feed.xml").string();
-    CliResult r = run({"generate", file, "--output", out});
+    ProgramRun r = run({"generate", file, "--output", out});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
     const std::string expected = Header + item("One", ":first") + item(".", ":second") + Closing;
@@ -167,7 +167,7 @@ TEST_F(Veltrane, GenerateStopsWithTheExactMessageAndStatus1AndWritesNoOutput) {
             std::filesystem::remove(pages / "page.html");
         else
             pages.write("page.html", c.page);
-        CliResult r = run({"generate", file, "--output", (pages / "never.xml").string()});
+        ProgramRun r = run({"generate", file, "--output", (pages / "never.xml").string()});
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.err, c.message + "\n");
         EXPECT_FALSE(std::filesystem::exists(pages / "never.xml"));
@@ -181,7 +181,7 @@ TEST_F(Veltrane, AWebProfileDownloadsItsSourceOrTheGivenAddress) {
     std::string file = localProfile();
     ASSERT_EQ(run({"set", file, "SourceType", "Web"}).status, 0);
     ASSERT_EQ(run({"set", file, "Source", server.base() + "page.html"}).status, 0);
-    CliResult r = run({"generate", file});
+    ProgramRun r = run({"generate", file});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(dir.read("src.dat"), Page);
 
@@ -199,12 +199,12 @@ TEST(VeltraneProgramFolder, WithoutDirTheProgramsOwnFolderHoldsTheProfiles) {
     TempDir home, elsewhere;
     std::filesystem::copy_file(VELTRANE_EXE, home / "veltrane");
     ::chmod((home / "veltrane").c_str(), 0755);
-    CliResult r = runProgram((home / "veltrane").string(), {"new", "Here"}, 0, elsewhere.str());
+    ProgramRun r = RunProgram((home / "veltrane").string(), {"new", "Here"}, {.workDir = elsewhere.str()});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(std::filesystem::exists(home / "000001.rss"));
     EXPECT_TRUE(std::filesystem::is_empty(elsewhere.path()));
-    EXPECT_EQ(runProgram((home / "veltrane").string(), {"list"}, 0, elsewhere.str()).out, "Here (000001.rss)\n");
-    CliResult missing = runProgram((home / "veltrane").string(), {"list", "--dir", (home / "nope").string()});
+    EXPECT_EQ(RunProgram((home / "veltrane").string(), {"list"}, {.workDir = elsewhere.str()}).out, "Here (000001.rss)\n");
+    ProgramRun missing = RunProgram((home / "veltrane").string(), {"list", "--dir", (home / "nope").string()});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "Folder not found: " + (home / "nope").string() + "\n");
 }

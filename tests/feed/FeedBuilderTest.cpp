@@ -1,5 +1,5 @@
 #include "feed/FeedBuilder.h"
-#include "tests/feed/FsizeLimit.h"
+#include "tests/support/FullDisk.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
 
@@ -50,7 +50,7 @@ protected:
         dialogs = ScriptedDialogs{};
         pages.write("page.html", page);
         dialogs.answers.push_back(useFeedTitle);
-        std::optional<FsizeLimit> full;
+        std::optional<FullDisk> full;
         if (diskLimit > 0) full.emplace(diskLimit);
         return GenerateFeed(folder.path(), profile, "", dialogs);
     }

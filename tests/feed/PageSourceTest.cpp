@@ -1,5 +1,5 @@
 #include "feed/FeedBuilder.h"
-#include "tests/feed/LoopbackServer.h"
+#include "tests/support/LoopbackServer.h"
 #include "feed/PageSource.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"

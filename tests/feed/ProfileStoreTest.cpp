@@ -1,4 +1,4 @@
-#include "tests/feed/FsizeLimit.h"
+#include "tests/support/FullDisk.h"
 #include "feed/ProfileStore.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
@@ -158,7 +158,7 @@ TEST_F(Profiles, SavingWritesEveryByteOnlyWhileLoadedAndKeepsThePermissions) {
 
 TEST_F(Profiles, OnAFullDiskCreateAndSaveShowTheSystemReasonAndLoseNothing) {
     {
-        FsizeLimit limit(20);
+        FullDisk limit(20);
         EXPECT_EQ(CreateProfile(dir.path(), "Full disk", d), "");
     }
     expectOnlyMessage((dir / "000001.rss").string() + ": File too large");
@@ -169,7 +169,7 @@ TEST_F(Profiles, OnAFullDiskCreateAndSaveShowTheSystemReasonAndLoseNothing) {
     ProfileSession s = load("000001.rss");
     s.Profile.FeedDesc = std::string(200, 'x');
     {
-        FsizeLimit limit(64);
+        FullDisk limit(64);
         EXPECT_FALSE(SaveProfile(dir.path(), s, d));
     }
     expectOnlyMessage((dir / "000001.rss").string() + ": File too large");

@@ -1,6 +1,6 @@
 // Generating a feed from the window, viewing it and saving it, with the
 // demo profile and page that ship beside the program: no network needed.
-#include "tests/mainwindow/LoopbackServer.h"
+#include "tests/support/LoopbackServer.h"
 #include "tests/mainwindow/WindowFixture.h"
 #include "syntaxbox/htmSyntaxBox.h"
 
@@ -161,25 +161,24 @@ TEST_F(GenerateTest, TheWaitPointerShowsWhileGeneratingAndFailuresLeaveTheWindow
 }
 
 TEST_F(GenerateTest, AWebProfileDownloadsTheAddressInTheBox) {
-    TempDir site;
-    site.write("news.htm", page);
-    LoopbackServer server(site.str());
-    ASSERT_TRUE(server.running());
+    LoopbackServer& server = LoopbackServer::instance();
+    ASSERT_FALSE(server.base().empty());
+    server.root().write("news.htm", page);
     openOnDemo("");
     click(w->Option1);
-    retype(w->txtSource, QString::fromStdString(server.url("news.htm")));
+    retype(w->txtSource, QString::fromStdString(server.base() + "news.htm"));
     generate((dir / "web").string());
     ASSERT_TRUE(dialogs.messages().empty()) << lastMessage();
     EXPECT_EQ(dir.read("src.dat"), page);
     EXPECT_EQ(dir.read("web.xml"), dir.read("test.xml"));
     EXPECT_NE(dir.read("test.xml").find("Winter timetable"), std::string::npos);
     EXPECT_EQ(profileLines()[2], "Web");
-    EXPECT_EQ(profileLines()[3], server.url("news.htm"));
+    EXPECT_EQ(profileLines()[3], server.base() + "news.htm");
 
     // An address the server does not have: the download fails, nothing changes.
     const std::string before = dir.read("test.xml");
     clickTab(1);
-    retype(w->txtSource, QString::fromStdString(server.url("missing.htm")));
+    retype(w->txtSource, QString::fromStdString(server.base() + "missing.htm"));
     clickTab(2);
     click(w->Command3);
     expectOneMessage(dialogs, MessageIcon::Error, "Unable to download webpage, Please try again.");

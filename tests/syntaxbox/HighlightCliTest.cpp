@@ -1,40 +1,20 @@
 // The highlight command run as a program, as outside checks run it.
+#include "tests/support/RunProgram.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
 #include <string>
-#include <sys/wait.h>
+#include <vector>
 
 namespace {
 
-struct Result {
-    int status;
-    std::string out;
-};
-
-Result veltrane(const std::string& args) {
-    const std::string command = std::string(VELTRANE_EXE) + " " + args + " 2>/dev/null";
-    Result r{-1, {}};
-    FILE* p = popen(command.c_str(), "r");
-    if (!p) return r;
-    char buf[65536];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    const int raw = pclose(p);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
-}
-
-std::string quoted(const std::filesystem::path& p) {
-    std::string q = "'";
-    q += p.string();
-    q += '\'';
-    return q;
+ProgramRun veltrane(std::vector<std::string> args) {
+    args.insert(args.begin(), "highlight");
+    return RunProgram(VELTRANE_EXE, args);
 }
 
 // The text a browser shows in the page's <pre>, decoded back to bytes
@@ -67,7 +47,7 @@ std::string shownText(const std::string& page) {
 TEST(HighlightCommand, PrintsOneLineARunInBytePositions) {
     TempDir dir;
     dir.write("a.htm", "<a href=\"x y\" id=z>t&amp;u</a>\r\n<!-- c -->");
-    const Result r = veltrane("highlight " + quoted(dir / "a.htm") + " --spans");
+    const ProgramRun r = veltrane({(dir / "a.htm").string(), "--spans"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out,
               "2-2 Tag\n4-7 AttributeName\n10-12 AttributeValue\n15-16 AttributeName\n18-18 AttributeValue\n"
@@ -77,9 +57,9 @@ TEST(HighlightCommand, PrintsOneLineARunInBytePositions) {
 TEST(HighlightCommand, AdjacentRangesOfOneLookMakeOneRun) {
     TempDir dir;
     dir.write("e.txt", "&a;&b; &c;");
-    EXPECT_EQ(veltrane("highlight --spans " + quoted(dir / "e.txt")).out, "1-6 Entity\n8-10 Entity\n");
+    EXPECT_EQ(veltrane({"--spans", (dir / "e.txt").string()}).out, "1-6 Entity\n8-10 Entity\n");
     dir.write("empty.txt", "");
-    const Result r = veltrane("highlight --spans " + quoted(dir / "empty.txt"));
+    const ProgramRun r = veltrane({"--spans", (dir / "empty.txt").string()});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "");
 }
@@ -88,7 +68,7 @@ TEST(HighlightCommand, TheHtmlPageShowsTheFileEscapedAndColoured) {
     TempDir dir;
     const std::string text = "<p class=\"a&b\">caf\xe9 \x80 <b>&lt;</b></p>\n<script>if(a<b){}</script>";
     dir.write("p.htm", text);
-    const Result r = veltrane("highlight " + quoted(dir / "p.htm") + " --html");
+    const ProgramRun r = veltrane({(dir / "p.htm").string(), "--html"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("<!DOCTYPE html>", 0), 0u);
     EXPECT_NE(r.out.find("<span class=\"t\">p</span>"), std::string::npos);
@@ -100,17 +80,12 @@ TEST(HighlightCommand, TheHtmlPageShowsTheFileEscapedAndColoured) {
 TEST(HighlightCommand, RefusesBadArgumentsAndNamesAnUnreadableFile) {
     TempDir dir;
     dir.write("a.htm", "<a>");
-    EXPECT_EQ(veltrane("highlight " + quoted(dir / "a.htm")).status, 64);
-    EXPECT_EQ(veltrane("highlight --spans").status, 64);
-    EXPECT_EQ(veltrane("highlight --spans --bogus " + quoted(dir / "a.htm")).status, 64);
-    const std::string cmd = std::string(VELTRANE_EXE) + " highlight --spans " + quoted(dir / "none.htm") + " 2>&1";
-    Result r = veltrane("highlight --spans " + quoted(dir / "none.htm"));
+    EXPECT_EQ(veltrane({(dir / "a.htm").string()}).status, 64);
+    EXPECT_EQ(veltrane({"--spans"}).status, 64);
+    EXPECT_EQ(veltrane({"--spans", "--bogus", (dir / "a.htm").string()}).status, 64);
+    const ProgramRun r = veltrane({"--spans", (dir / "none.htm").string()});
     EXPECT_EQ(r.status, 1);
-    FILE* p = popen(cmd.c_str(), "r");
-    char buf[512] = {};
-    fread(buf, 1, sizeof buf - 1, p);
-    pclose(p);
-    EXPECT_NE(std::string(buf).find("none.htm"), std::string::npos) << buf;
+    EXPECT_NE(r.err.find("none.htm"), std::string::npos) << r.err;
 }
 
 TEST(HighlightCommand, RealPagesGiveOrderedRunsInsideTheFile) {
@@ -120,7 +95,7 @@ TEST(HighlightCommand, RealPagesGiveOrderedRunsInsideTheFile) {
     for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
         if (!entry.is_regular_file() || ++pages > 6) continue;
         const auto size = static_cast<long long>(std::filesystem::file_size(entry.path()));
-        const Result r = veltrane("highlight --spans " + quoted(entry.path()));
+        const ProgramRun r = veltrane({"--spans", entry.path().string()});
         ASSERT_EQ(r.status, 0) << entry.path();
         long long last = 0;
         int lines = 0;
