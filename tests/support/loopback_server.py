@@ -1,12 +1,11 @@
-"""A small HTTP server on 127.0.0.1 for the download tests.
-
-Serves the files of the folder given as the first argument, plus:
-  /redirect/NAME  302 to /NAME
-  /loop           302 to itself
-  /short          announces 1000 bytes, sends 10 and closes
-  /error500       500 with a body
-Prints its port on the first line of standard output.
-"""
+# A small HTTP server on 127.0.0.1 for the download tests.
+#
+# Serves the files of the folder given as the first argument, plus:
+#   /redirect/NAME  302 to /NAME
+#   /loop           302 to itself
+#   /short          announces 1000 bytes, sends 10 and closes
+#   /error500       500 with a body
+# Prints its port on the first line of standard output.
 import http.server
 import os
 import socketserver
