@@ -1,7 +1,6 @@
 // The veltrane command line as a program: its arguments, what it prints and
 // its exit statuses. What the engine does with files is tested at the
 // engine (tests/feed).
-#include "tests/support/LoopbackServer.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TempDir.h"
 
@@ -113,17 +112,14 @@ TEST_F(Veltrane, GenerateAnswersTheQuestionByItsFlagAndCopiesTheFeedToTheOutput)
 }
 
 TEST_F(Veltrane, GenerateDownloadsTheProfilesSourceUnlessGivenAnAddress) {
-    LoopbackServer& server = LoopbackServer::instance();
-    ASSERT_FALSE(server.base().empty());
-    server.root().write("page.html", Page);
     const std::string file = localProfile();
     ASSERT_EQ(run({"set", file, "SourceType", "Web"}).status, 0);
-    ASSERT_EQ(run({"set", file, "Source", server.base() + "page.html"}).status, 0);
+    ASSERT_EQ(run({"set", file, "Source", "file://" + (pages / "page.html").string()}).status, 0);
     ProgramRun r = run({"generate", file});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(itemTitles(), "One;.;");
 
-    r = run({"generate", file, "--address", server.base() + "missing.html"});
+    r = run({"generate", file, "--address", "file://" + (pages / "missing.html").string()});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "Unable to download webpage, Please try again.\n");
 }

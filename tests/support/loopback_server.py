@@ -5,10 +5,10 @@
 #   /loop           302 to itself
 #   /short          announces 1000 bytes, sends 10 and closes
 #   /error500       500 with a body
-# Prints its port on the first line of standard output.
+# Prints its port on the first line of standard output, and ends when the
+# program that started it ends.
 import http.server
 import os
-import socketserver
 import sys
 import threading
 import time
@@ -18,37 +18,25 @@ class Handler(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *args):
         pass
 
+    def answer(self, status, headers, body=b""):
+        self.send_response(status)
+        for name, value in headers.items():
+            self.send_header(name, value)
+        self.end_headers()
+        self.wfile.write(body)
+
     def do_GET(self):
         if self.path.startswith("/redirect/"):
-            self.send_response(302)
-            self.send_header("Location", "/" + self.path[len("/redirect/"):])
-            self.send_header("Content-Length", "0")
-            self.end_headers()
+            self.answer(302, {"Location": self.path[len("/redirect"):], "Content-Length": "0"})
         elif self.path == "/loop":
-            self.send_response(302)
-            self.send_header("Location", "/loop")
-            self.send_header("Content-Length", "0")
-            self.end_headers()
+            self.answer(302, {"Location": "/loop", "Content-Length": "0"})
         elif self.path == "/short":
-            self.send_response(200)
-            self.send_header("Content-Length", "1000")
-            self.end_headers()
-            self.wfile.write(b"0123456789")
-            self.wfile.flush()
+            self.answer(200, {"Content-Length": "1000"}, b"0123456789")
             self.close_connection = True
         elif self.path == "/error500":
-            body = b"<html>server trouble</html>"
-            self.send_response(500)
-            self.send_header("Content-Length", str(len(body)))
-            self.end_headers()
-            self.wfile.write(body)
+            self.answer(500, {"Content-Length": "27"}, b"<html>server trouble</html>")
         else:
             super().do_GET()
-
-
-class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
-    daemon_threads = True
-    allow_reuse_address = True
 
 
 def exit_with_parent():
@@ -61,7 +49,7 @@ def exit_with_parent():
 def main():
     os.chdir(sys.argv[1])
     threading.Thread(target=exit_with_parent, daemon=True).start()
-    with Server(("127.0.0.1", 0), Handler) as httpd:
+    with http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler) as httpd:
         print(httpd.server_address[1], flush=True)
         httpd.serve_forever()
 
