@@ -17,3 +17,14 @@ function(mv_add_gtest name)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;NO_PROXY=127.0.0.1,localhost;no_proxy=127.0.0.1,localhost;MV_CORPUS=${CMAKE_SOURCE_DIR}/../shared/corpus/pages;MV_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
     TIMEOUT 300)
 endfunction()
+
+# mv_add_bench_smoke(TARGET ARGS...)
+# Runs a benchmark on tiny inputs as a test, so that it keeps building and
+# running; its figures mean nothing there.
+function(mv_add_bench_smoke target)
+  add_test(NAME ${target}-smoke COMMAND ${target} ${ARGN})
+  set_tests_properties(${target}-smoke PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    LABELS bench
+    TIMEOUT 300)
+endfunction()

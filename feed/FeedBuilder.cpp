@@ -34,15 +34,16 @@ std::string replaceAll(std::string text, std::string_view what, std::string_view
 }
 
 // The page between the first Start String and the first End String after
-// it. The caller has checked that both occur in the page.
-std::string_view cutRegion(std::string_view page, const FeedProfile& p) {
-    std::size_t s = FindFrom(page, p.StartString);
-    std::string_view region = page.substr(s - 1 + p.StartString.size());
-    std::size_t e = FindFrom(region, p.EndString);
-    if (e == 0)
+// it. The checks found both in the page already; the End String found
+// there is the region's own when it lies after the Start String, so the
+// page is searched again only when it does not.
+std::string_view cutRegion(std::string_view page, std::size_t start, std::size_t end, const FeedProfile& p) {
+    const std::size_t from = start + p.StartString.size();
+    if (end < from) end = FindMarker(page, p.EndString, from);
+    if (end == NoMarker)
         throw Stop{"The End String does not occur after the Start String: " + p.EndString + UnableToGenerate,
                    MessageIcon::Error};
-    return region.substr(0, e - 1);
+    return page.substr(from, end - from);
 }
 
 // Hands out the items of the region one by one: the pieces between the
@@ -59,8 +60,8 @@ public:
             done_ = true;
             return true;
         }
-        std::size_t at = region_.find(marker_, pos_);
-        if (at == std::string_view::npos) {
+        const std::size_t at = FindMarker(region_, marker_, pos_);
+        if (at == NoMarker) {
             item = region_.substr(pos_);
             done_ = true;
         } else {
@@ -83,25 +84,29 @@ std::string cleaned(std::string_view text, const FeedProfile& p) {
 }
 
 void writeItem(FeedWriter& out, std::string_view item, std::size_t k, bool useFeedTitle, const FeedProfile& p) {
-    std::string title = ".";
-    const std::size_t q = FindFrom(item, p.TitleEndString);
-    if (!p.TitleEndString.empty() && q > 0) title = cleaned(item.substr(0, q - 1), p);
-    if (q == 0)
+    // An empty item holds no Title End String, not even an empty one.
+    const std::size_t q = FindMarker(item, p.TitleEndString);
+    if (q == NoMarker)
         throw Stop{"Source webpage does not contains the Title End String:" + p.TitleEndString + " in Feed Item " +
                        std::to_string(k),
                    MessageIcon::Warning};
-    std::string_view desc = item.substr(q - 1);
+    std::string title = p.TitleEndString.empty() ? "." : cleaned(item.substr(0, q), p);
+    // The description begins with the Title End String itself.
+    std::string_view desc = item.substr(q);
     if (!p.EndItemString.empty()) {
-        if (FindFrom(item, p.EndItemString) == 0)
+        std::size_t r = FindMarker(item, p.EndItemString);
+        if (r == NoMarker)
             throw Stop{"Source webpage does not contains the Item End String:" + p.EndItemString + " in Feed Item " +
                            std::to_string(k),
                        MessageIcon::Warning};
-        const std::size_t r = FindFrom(desc, p.EndItemString);
-        if (r == 0)
+        // The first one in the item ends the description too, unless it
+        // starts inside the title.
+        if (r < q) r = FindMarker(item, p.EndItemString, q);
+        if (r == NoMarker)
             throw Stop{"The Item End String does not occur after the Title End String in Feed Item " +
                            std::to_string(k) + UnableToGenerate,
                        MessageIcon::Error};
-        desc = desc.substr(0, r - 1);
+        desc = item.substr(q, r - q);
     }
     std::string description = cleaned(desc, p);
     if (useFeedTitle && title == ".") title = p.FeedTitle;
@@ -119,18 +124,21 @@ void writeItem(FeedWriter& out, std::string_view item, std::size_t k, bool useFe
     out.line("</item>");
 }
 
-void checkMarker(std::string_view page, const std::string& marker, const char* message) {
-    if (FindFrom(page, marker) == 0) throw Stop{message + marker, MessageIcon::Warning};
+// The marker's offset in the page; stops the run when it is absent.
+std::size_t checkMarker(std::string_view page, const std::string& marker, const char* message) {
+    const std::size_t at = FindMarker(page, marker);
+    if (at == NoMarker) throw Stop{message + marker, MessageIcon::Warning};
+    return at;
 }
 
 void generate(const fs::path& folder, const FeedProfile& p, Dialogs& dialogs) {
     const std::string page = ReadWholeFile(folder / SourceFileName);
     if (page.size() < 10) throw Stop{"Invalid Source page, Unable to generate feed.", MessageIcon::Error};
-    checkMarker(page, p.StartString, "Source webpage does not contains the Start String:");
-    checkMarker(page, p.EndString, "Source webpage does not contains the End String:");
+    const std::size_t start = checkMarker(page, p.StartString, "Source webpage does not contains the Start String:");
+    const std::size_t end = checkMarker(page, p.EndString, "Source webpage does not contains the End String:");
     checkMarker(page, p.StartItemString, "Source webpage does not contains the Item Start String:");
 
-    const std::string_view region = cutRegion(page, p);
+    const std::string_view region = cutRegion(page, start, end, p);
 
     std::vector<std::string> header = BuildRSSHeader();
     header[3] = replaceAll(header[3], "#FEED_TITLE#", p.FeedTitle);

@@ -1,4 +1,5 @@
-// bench_mainwindow [runs]
+// bench_mainwindow [RUNS] [--smoke]
+// --smoke: one run on a 64 kB page; exits 1 on any failure.
 //
 // 1. Start: a fresh process of this program is launched and reports the
 //    time from just before its launch to its window exposed and painted
@@ -13,10 +14,10 @@
 #include "mainwindow/frmMain.h"
 #include "syntaxbox/htmSyntaxBox.h"
 #include "buttons/wenButtons_H.h"
+#include "tests/support/RunProgram.h"
 
 #include <QApplication>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -111,13 +112,15 @@ int startupChild(double launchedAt, const char* folder) {
 int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "--startup-child") return startupChild(std::stod(argv[2]), argv[3]);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    const bool smoke = argc > 1 && std::string(argv[1]) == "--smoke";
+    const int runs = smoke ? 1 : argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    const size_t pageBytes = smoke ? 64 * 1024 : 2 * 1024 * 1024;
 
     const fs::path folder = fs::temp_directory_path() / ("mv-bench-window-" + std::to_string(::getpid()));
     fs::create_directories(folder);
     const std::string pagePath = (folder / "page.htm").string();
     {
-        std::ofstream(pagePath, std::ios::binary) << makePage(2 * 1024 * 1024);
+        std::ofstream(pagePath, std::ios::binary) << makePage(pageBytes);
     }
     // A profile list of ordinary length, and the bench profile first.
     std::ofstream(folder / "000001.rss", std::ios::binary) << ProfileFileContent(benchProfile(pagePath));
@@ -130,14 +133,11 @@ int main(int argc, char** argv) {
     // 1. Start to window shown, each in a fresh process.
     std::vector<double> starts;
     for (int r = 0; r < runs; ++r) {
-        QProcess child;
         const double launched = nowMs();
-        child.start(QString::fromLocal8Bit(argv[0]),
-                    {"--startup-child", QString::number(launched, 'f', 3), QString::fromStdString(folder.string())});
-        child.waitForFinished(30000);
-        bool ok = false;
-        const double ms = child.readAllStandardOutput().trimmed().toDouble(&ok);
-        if (ok) starts.push_back(ms);
+        const ProgramRun child = RunProgram(fs::read_symlink("/proc/self/exe").string(),
+                                            {"--startup-child", std::to_string(launched), folder.string()});
+        if (child.status != 0) return 1;
+        starts.push_back(std::stod(child.out));
     }
 
     QApplication app(argc, argv);

@@ -1,27 +1,27 @@
 #include "feed/FeedBuilder.h"
-#include "tests/feed/FsizeLimit.h"
+#include "tests/support/FullDisk.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
 
 namespace {
 
-std::string header(const std::string& title, const std::string& link, const std::string& desc = "") {
-    return "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<rss version=\"0.91\">\r\n<channel>\r\n<title>" +
-           title + "</title>\r\n<link>" + link + "</link>\r\n<description>" + desc +
-           "</description>\r\n<language>en-us</language>\r\n";
-}
+// Header values go in as they are: nothing is escaped, no other marker
+// replaced.
+const std::string Title = "A & B <i>", Link = "http://x/?a=1&b=2", Desc = "caf\xe9 #FEED_TITLE#";
+const std::string Header = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<rss version=\"0.91\">\r\n<channel>\r\n"
+                           "<title>" + Title + "</title>\r\n<link>" + Link + "</link>\r\n<description>" + Desc +
+                           "</description>\r\n<language>en-us</language>\r\n";
+const std::string Closing = "</channel>\r\n</rss>\r\n";
 
-std::string item(const std::string& title, const std::string& link, const std::string& desc) {
-    return "<item>\r\n<title>\r\n" + title + "\r\n</title>\r\n<link>\r\n" + link + "\r\n</link>\r\n<description>\r\n" +
+std::string item(const std::string& title, const std::string& desc) {
+    return "<item>\r\n<title>\r\n" + title + "\r\n</title>\r\n<link>\r\n" + Link + "\r\n</link>\r\n<description>\r\n" +
            desc + "\r\n</description>\r\n</item>\r\n";
 }
-
-const std::string Closing = "</channel>\r\n</rss>\r\n";
-const std::string Link = "http://example.com/";
 
 // A local profile over a page written into a second temporary folder.
 class Generate : public ::testing::Test {
@@ -32,10 +32,8 @@ protected:
     ScriptedDialogs dialogs;
 
     void SetUp() override {
-        profile = NewFeedProfile("Test");
-        profile.SourceType = "Local";
-        profile.Source = (pages / "page.html").string();
-        profile.FeedLink = Link;
+        profile = {"Test", "Local", (pages / "page.html").string(), "</head>", "</body>", "</body>", Title, Desc, Link,
+                   "", "", "0"};
     }
     void markers(std::string start, std::string itemStart, std::string end, std::string titleEnd = "",
                  std::string endItem = "") {
@@ -45,42 +43,25 @@ protected:
         profile.TitleEndString = std::move(titleEnd);
         profile.EndItemString = std::move(endItem);
     }
-    // diskLimit > 0: every file of the run stops growing at that size.
-    bool run(const std::string& page, bool useFeedTitle = false, rlim_t diskLimit = 0) {
+    // fullDiskAt > 0: every file of the run stops growing at that size.
+    bool run(const std::string& page, bool useFeedTitle = false, rlim_t fullDiskAt = 0) {
         dialogs = ScriptedDialogs{};
         pages.write("page.html", page);
         dialogs.answers.push_back(useFeedTitle);
-        std::optional<FsizeLimit> full;
-        if (diskLimit > 0) full.emplace(diskLimit);
+        std::optional<FullDisk> full;
+        if (fullDiskAt > 0) full.emplace(fullDiskAt);
         return GenerateFeed(folder.path(), profile, "", dialogs);
     }
     std::string document() const { return folder.read("test.xml"); }
 
     void expectStop(const std::string& text, MessageIcon icon) {
-        auto m = dialogs.messages();
+        const auto m = dialogs.messages();
         ASSERT_EQ(m.size(), 1u);
         EXPECT_EQ(m[0].text, text);
         EXPECT_EQ(m[0].icon, icon);
         EXPECT_EQ(m[0].title, "My Veltrane");
     }
 };
-
-}  // namespace
-
-TEST_F(Generate, TheDefaultMarkersMakeTheWholeBodyOneItemWithBytesAndHeaderValuesUnescaped) {
-    profile.FeedTitle = "A & B <i>";
-    profile.FeedLink = "http://x/?a=1&b=2";
-    profile.FeedDesc = "caf\xe9 #FEED_TITLE#";
-    const std::string body("\r\n\xe9\xff\x01 <p>", 9);
-    ASSERT_TRUE(run("<html><head><title>T</title></head>" + body + "</body></html>"));
-    EXPECT_EQ(document(), header("A & B <i>", "http://x/?a=1&b=2", "caf\xe9 #FEED_TITLE#") +
-                              item(".", "http://x/?a=1&b=2", body) + Closing);
-    ASSERT_EQ(dialogs.calls.size(), 1u);
-    EXPECT_EQ(dialogs.calls[0].kind, DialogCall::Question);
-    EXPECT_EQ(dialogs.calls[0].text, "Use Feed Title where Item Title is empty");
-    EXPECT_EQ(dialogs.calls[0].icon, MessageIcon::Warning);
-    EXPECT_EQ(dialogs.calls[0].title, "My Veltrane");
-}
 
 // One row: markers, page, answer, and the items expected (title, description)
 // or the message the run stops with after those items.
@@ -93,9 +74,14 @@ struct MarkerCase {
     std::string stop;
 };
 
+}  // namespace
+
 TEST_F(Generate, MarkersCutTitlesAndDescriptionsAsDescribedForEachCase) {
     const std::string tEnd = "Source webpage does not contains the Title End String:";
+    const std::string body("\r\n\xe9\xff\x01 <p>", 9);
     const std::vector<MarkerCase> cases = {
+        {"the default markers: the whole body, bytes as they are", "</head>", "</body>", "</body>", "", "", "0", false,
+         "<html><head><title>T</title></head>" + body + "</body></html>", {{".", body}}, ""},
         {"titles and descriptions by their markers, raw", "<ul><li>", "<li>", "</ul>", "</a>", "</li>", "0", false,
          "<p>x</p><ul><li><a>One</a> first</li><li><a>Two</a>\tsecond</li></ul><ul>",
          {{"<a>One", "</a> first"}, {"<a>Two", "</a>\tsecond"}}, ""},
@@ -107,12 +93,8 @@ TEST_F(Generate, MarkersCutTitlesAndDescriptionsAsDescribedForEachCase) {
          tEnd + "</title> in Feed Item 1"},
         {"a region opening with the item marker has an empty item 1", "<ul>", "<li>", "</ul>", "", "", "0", false,
          "<ul><li>a<li>b</ul>......", {}, tEnd + " in Feed Item 1"},
-        {"no Title End String: every title is a dot", "[", "|", "]", "", "", "0", false, "......[a|b|c]...",
-         {{".", "a"}, {".", "b"}, {".", "c"}}, ""},
-        {"no Title End String and Yes: the feed title", "[", "|", "]", "", "", "0", true, "......[a|b|c]...",
-         {{"Feed", "a"}, {"Feed", "b"}, {"Feed", "c"}}, ""},
         {"only a title of exactly a dot becomes the feed title", "[", "|", "]", ":", "", "1", true,
-         "......[<b></b>:x|.:y]", {{"", ":x"}, {"Feed", ":y"}}, ""},
+         "......[<b></b>:x|.:y]", {{"", ":x"}, {Title, ":y"}}, ""},
         {"End Item String equal to the Title End String", "[", "|", "]", ":", ":", "0", false, "......[t1:d1|t2:d2]",
          {{"t1", ""}, {"t2", ""}}, ""},
         {"the End Item String cuts after the title", "[", "|", "]", ":", ";", "0", false, "......[t1:d1;rest|t2:;]",
@@ -131,10 +113,14 @@ TEST_F(Generate, MarkersCutTitlesAndDescriptionsAsDescribedForEachCase) {
         SCOPED_TRACE(c.what);
         markers(c.start, c.itemStart, c.end, c.titleEnd, c.endItem);
         profile.StripHTMLTags = c.strip;
-        profile.FeedTitle = "Feed";
         EXPECT_EQ(run(c.page, c.useFeedTitle), c.stop.empty());
-        std::string expected = header("Feed", Link);
-        for (const auto& [title, desc] : c.items) expected += item(title, Link, desc);
+        ASSERT_FALSE(dialogs.calls.empty());
+        EXPECT_EQ(dialogs.calls[0].kind, DialogCall::Question);
+        EXPECT_EQ(dialogs.calls[0].text, "Use Feed Title where Item Title is empty");
+        EXPECT_EQ(dialogs.calls[0].icon, MessageIcon::Warning);
+        EXPECT_EQ(dialogs.calls[0].title, "My Veltrane");
+        std::string expected = Header;
+        for (const auto& [title, desc] : c.items) expected += item(title, desc);
         if (c.stop.empty()) {
             expected += Closing;
             EXPECT_TRUE(dialogs.messages().empty());
@@ -148,10 +134,7 @@ TEST_F(Generate, MarkersCutTitlesAndDescriptionsAsDescribedForEachCase) {
 TEST_F(Generate, ThePageChecksRunInOrderBeforeTheQuestionAndLeaveTestXmlAlone) {
     folder.write("test.xml", "previous");
     const std::string doesNot = "Source webpage does not contains the ";
-    struct Case {
-        std::string page, start, end, itemStart, message;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<std::array<std::string, 5>> cases = {  // page, Start, End, Item Start String, message
         {"", "", "", "", "Invalid Source page, Unable to generate feed."},
         {"123456789", "", "", "", "Invalid Source page, Unable to generate feed."},
         {"<a>1<c>2<b>3", "<x>", "<y>", "<z>", doesNot + "Start String:<x>"},
@@ -161,12 +144,12 @@ TEST_F(Generate, ThePageChecksRunInOrderBeforeTheQuestionAndLeaveTestXmlAlone) {
         {"<html><head></head><body>x</html>", "<body>", "</head>", "x",
          "The End String does not occur after the Start String: </head>\r\nUnable to generate RSS Feed"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.message);
-        markers(c.start, c.itemStart, c.end);
-        ASSERT_FALSE(run(c.page));
-        const bool fatal = c.message.ends_with("Feed") || c.message.ends_with("feed.");
-        expectStop(c.message, fatal ? MessageIcon::Error : MessageIcon::Warning);
+    for (const auto& [page, start, end, itemStart, message] : cases) {
+        SCOPED_TRACE(message);
+        markers(start, itemStart, end);
+        ASSERT_FALSE(run(page));
+        const bool fatal = message.ends_with("Feed") || message.ends_with("feed.");
+        expectStop(message, fatal ? MessageIcon::Error : MessageIcon::Warning);
         EXPECT_EQ(dialogs.calls.size(), 1u) << "no question before the checks pass";
     }
     EXPECT_EQ(document(), "previous");
@@ -183,7 +166,7 @@ TEST_F(Generate, MoreThan32767ItemsAreAllWrittenAndAFailedCopyOrWriteNamesTheSys
     int items = 0;
     for (std::size_t at = 0; (at = doc.find("<item>", at)) != std::string::npos; ++at) ++items;
     EXPECT_EQ(items, count);
-    EXPECT_TRUE(doc.ends_with(item("t", Link, ":39999") + Closing));
+    EXPECT_TRUE(doc.ends_with(item("t", ":39999") + Closing));
 
     const std::string unable = "\r\nUnable to generate RSS Feed";
     folder.write("src.dat", "older copy");

@@ -1,14 +1,10 @@
 #include "feed/FeedBuilder.h"
-#include "tests/feed/LoopbackServer.h"
+#include "tests/support/LoopbackServer.h"
 #include "feed/PageSource.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 
 namespace {
 
@@ -19,19 +15,6 @@ std::string binaryBody() {
     std::string s;
     for (int i = 0; i < 256 * 64; ++i) s += static_cast<char>(i);
     return s;
-}
-
-// A port on 127.0.0.1 where nobody listens.
-int closedPort() {
-    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof a;
-    ::bind(fd, reinterpret_cast<sockaddr*>(&a), len);
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
-    ::close(fd);
-    return ntohs(a.sin_port);
 }
 
 class Download : public ::testing::Test {
@@ -73,7 +56,7 @@ TEST_F(Download, FailuresReturnNonZeroAndLeaveTheOldFileAlone) {
         base + "error500",                                         // 500
         base + "loop",                                             // endless redirects
         base + "short",                                            // body cut short
-        "http://127.0.0.1:" + std::to_string(closedPort()) + "/",  // nobody listening
+        "http://127.0.0.1:1/",                                     // nobody listening
         "",                                                        // empty address box
         "http://",                                                 // the bare prefix
         " " + base + "page.html",                                  // used exactly as typed

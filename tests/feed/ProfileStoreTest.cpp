@@ -1,5 +1,5 @@
-#include "tests/feed/FsizeLimit.h"
 #include "feed/ProfileStore.h"
+#include "tests/support/FullDisk.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
 
@@ -19,6 +19,7 @@ std::string profileBytes(const std::vector<std::string>& lines) {
 const std::vector<std::string> sampleLines = {
     "My Veltrane", "News", "Local", "/pages/news.html", "<ul>", "<li>", "</ul>",
     "Daily News", "All the news", "http://example.com/", "</a>", "</li>", "1"};
+const std::string sample = profileBytes(sampleLines);
 
 class Profiles : public ::testing::Test {
 protected:
@@ -32,15 +33,15 @@ protected:
         s.ProfileLoaded = true;
         return s;
     }
-    std::size_t filesInDir() const {
-        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir.path()), {}));
-    }
+    long filesInDir() const { return std::distance(std::filesystem::directory_iterator(dir.path()), {}); }
+    // The one call so far is this error message; the calls are then cleared.
     void expectOnlyMessage(const std::string& text) {
         ASSERT_EQ(d.calls.size(), 1u);
         EXPECT_EQ(d.calls[0].kind, DialogCall::Message);
         EXPECT_EQ(d.calls[0].text, text);
         EXPECT_EQ(d.calls[0].icon, MessageIcon::Error);
         EXPECT_EQ(d.calls[0].title, "My Veltrane");
+        d.calls.clear();
     }
 };
 
@@ -60,7 +61,7 @@ TEST(ProfileEntry, ParsesBackTheEntryItMakesExceptWhenTheNameHoldsABracket) {
 }
 
 TEST_F(Profiles, ANewProfileTakesTheFirstFreeNumberWithTheNameAsTypedAndTheDefaults) {
-    dir.write("000001.rss", profileBytes(sampleLines));
+    dir.write("000001.rss", sample);
     std::filesystem::create_directory(dir / "000002.rss");
     ASSERT_EQ(CreateProfile(dir.path(), "  Two blanks ", d), "000003.rss");
     EXPECT_EQ(dir.read("000003.rss"),
@@ -79,18 +80,27 @@ TEST_F(Profiles, TheLastNumberIsUsedAndThenCreatingFailsWithAClearMessageWriting
     EXPECT_EQ(CreateProfile(dir.path(), "Last", d), "032767.rss");
     EXPECT_EQ(CreateProfile(dir.path(), "One too many", d), "");
     expectOnlyMessage("Unable to create a profile: every profile number from 000001 to 032767 is taken in " + dir.str());
-    EXPECT_EQ(filesInDir(), static_cast<std::size_t>(MaxProfileNumber));
+    EXPECT_EQ(filesInDir(), MaxProfileNumber);
 }
 
-TEST_F(Profiles, ReadingTakesTheTwelveFieldsLineByLineAndSavingDropsExtraLines) {
-    std::vector<std::string> lines = sampleLines;
-    lines.push_back("line 14");
-    dir.write("000007.rss", profileBytes(lines));
+TEST_F(Profiles, ReadingTakesTheTwelveFieldsLineByLineAndSavingWritesThemOnlyWhileLoaded) {
+    dir.write("000007.rss", sample + "line 14\r\n");
+    ::chmod((dir / "000007.rss").c_str(), 0640);
     ProfileSession s = load("000007.rss");
     EXPECT_EQ(s.ProfileFile, "000007.rss");
     for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(FeedProfileField(s.Profile, i), sampleLines[i + 1]) << i;
+    s.Profile.FeedDesc = "caf\xe9 \x01\xff \"quoted\", <b>&amp;";
+    s.ProfileLoaded = false;
     ASSERT_TRUE(SaveProfile(dir.path(), s, d));
-    EXPECT_EQ(dir.read("000007.rss"), profileBytes(sampleLines));
+    EXPECT_EQ(dir.read("000007.rss"), sample + "line 14\r\n");
+    s.ProfileLoaded = true;
+    ASSERT_TRUE(SaveProfile(dir.path(), s, d));
+    std::vector<std::string> saved = sampleLines;
+    saved[8] = s.Profile.FeedDesc;
+    EXPECT_EQ(dir.read("000007.rss"), profileBytes(saved));
+    struct stat st {};
+    ASSERT_EQ(::stat((dir / "000007.rss").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
 
     // A line ends at CR or CR LF, a lone LF belongs to the value, and a last
     // line without terminator counts.
@@ -103,18 +113,17 @@ TEST_F(Profiles, ReadingTakesTheTwelveFieldsLineByLineAndSavingDropsExtraLines) 
 }
 
 TEST_F(Profiles, BadFilesReportBadFileFormatAndLeaveTheCurrentProfileAlone) {
-    dir.write("000001.rss", profileBytes(sampleLines));
-    const std::vector<std::string> twelve(sampleLines.begin(), sampleLines.end() - 1);
-    dir.write("case.rss", "My veltrane\r\n" + profileBytes(sampleLines).substr(13));
-    dir.write("short.rss", profileBytes(twelve));
-    dir.write("trailing.rss", "My Veltrane \r\n" + profileBytes(twelve));
+    dir.write("000001.rss", sample);
+    const std::string twelve = profileBytes({sampleLines.begin(), sampleLines.end() - 1});
+    dir.write("case.rss", "My veltrane\r\n" + sample.substr(13));
+    dir.write("short.rss", twelve);
+    dir.write("trailing.rss", "My Veltrane \r\n" + twelve);
     dir.write("empty.rss", "");
     std::filesystem::create_directory(dir / "folder.rss");
     ProfileSession s = load("000001.rss");
     const ProfileSession before = s;
     for (const char* bad : {"case.rss", "short.rss", "trailing.rss", "empty.rss", "folder.rss", "missing.rss", ""}) {
         SCOPED_TRACE(bad);
-        d = ScriptedDialogs{};
         EXPECT_FALSE(ReadProfile(dir.path(), bad, s, d));
         expectOnlyMessage("Bad file format");
         EXPECT_EQ(s.Profile, before.Profile);
@@ -123,63 +132,42 @@ TEST_F(Profiles, BadFilesReportBadFileFormatAndLeaveTheCurrentProfileAlone) {
 }
 
 TEST_F(Profiles, TheListIsSortedByFileNameUncheckedForSignatureAndSkipsWhatCannotBeRead) {
-    std::vector<std::string> wrongCase = sampleLines;
-    wrongCase[0] = "MY VELTRANE";
-    wrongCase[1] = "Shouting";
-    dir.write("000002.rss", profileBytes(wrongCase));
-    dir.write("000001.rss", profileBytes(sampleLines));
+    dir.write("000002.rss", "MY VELTRANE\r\nShouting\r\n");
+    dir.write("000001.rss", sample);
     dir.write("000003.rss", "My Veltrane\r\n");  // one line only
     dir.write("000004.rss", "");
     std::filesystem::create_directory(dir / "000005.rss");
     ::symlink((dir / "nowhere").c_str(), (dir / "000006.rss").c_str());
     dir.write("two-lines.rss", "x\r\nOnly two");
-    dir.write("notes.txt", profileBytes(sampleLines));
+    dir.write("notes.txt", sample);
     EXPECT_EQ(LoadProfilesInList(dir.path()),
               (std::vector<std::string>{"News (000001.rss)", "Shouting (000002.rss)", "Only two (two-lines.rss)"}));
     EXPECT_TRUE(LoadProfilesInList(dir / "no-such-folder").empty());
 }
 
-TEST_F(Profiles, SavingWritesEveryByteOnlyWhileLoadedAndKeepsThePermissions) {
-    dir.write("000001.rss", profileBytes(sampleLines));
-    ::chmod((dir / "000001.rss").c_str(), 0640);
-    ProfileSession s = load("000001.rss");
-    s.Profile.FeedDesc = "caf\xe9 \x01\xff \"quoted\", <b>&amp;";
-    s.ProfileLoaded = false;
-    EXPECT_TRUE(SaveProfile(dir.path(), s, d));
-    EXPECT_EQ(dir.read("000001.rss"), profileBytes(sampleLines));
-    s.ProfileLoaded = true;
-    EXPECT_TRUE(SaveProfile(dir.path(), s, d));
-    EXPECT_EQ(load("000001.rss").Profile, s.Profile);
-    struct stat st {};
-    ASSERT_EQ(::stat((dir / "000001.rss").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0640u);
-    EXPECT_TRUE(d.calls.empty());
-}
-
 TEST_F(Profiles, OnAFullDiskCreateAndSaveShowTheSystemReasonAndLoseNothing) {
     {
-        FsizeLimit limit(20);
+        FullDisk full(20);
         EXPECT_EQ(CreateProfile(dir.path(), "Full disk", d), "");
     }
     expectOnlyMessage((dir / "000001.rss").string() + ": File too large");
-    EXPECT_EQ(filesInDir(), 0u);
+    EXPECT_EQ(filesInDir(), 0);
 
-    d = ScriptedDialogs{};
-    dir.write("000001.rss", profileBytes(sampleLines));
+    dir.write("000001.rss", sample);
     ProfileSession s = load("000001.rss");
     s.Profile.FeedDesc = std::string(200, 'x');
     {
-        FsizeLimit limit(64);
+        FullDisk full(64);
         EXPECT_FALSE(SaveProfile(dir.path(), s, d));
     }
     expectOnlyMessage((dir / "000001.rss").string() + ": File too large");
-    EXPECT_EQ(dir.read("000001.rss"), profileBytes(sampleLines));
-    EXPECT_EQ(filesInDir(), 1u);  // no temporary left
+    EXPECT_EQ(dir.read("000001.rss"), sample);
+    EXPECT_EQ(filesInDir(), 1) << "a temporary was left";
 }
 
 TEST_F(Profiles, DeletingTheCurrentProfileClearsItButKeepsProfileLoaded) {
-    dir.write("000001.rss", profileBytes(sampleLines));
-    dir.write("000002.rss", profileBytes(sampleLines));
+    dir.write("000001.rss", sample);
+    dir.write("000002.rss", sample);
     ProfileSession s = load("000001.rss");
     ASSERT_TRUE(DeleteProfile(dir.path(), "News (000002.rss)", s, d));
     EXPECT_EQ(s.ProfileFile, "000001.rss");
@@ -190,7 +178,7 @@ TEST_F(Profiles, DeletingTheCurrentProfileClearsItButKeepsProfileLoaded) {
     EXPECT_EQ(s.Profile, FeedProfile{});
     EXPECT_TRUE(s.ProfileLoaded);
     EXPECT_TRUE(SaveProfile(dir.path(), s, d));  // with no current profile, writes nothing
-    EXPECT_EQ(filesInDir(), 0u);
+    EXPECT_EQ(filesInDir(), 0);
     EXPECT_TRUE(d.calls.empty());
 
     EXPECT_FALSE(DeleteProfile(dir.path(), "Gone (000009.rss)", s, d));

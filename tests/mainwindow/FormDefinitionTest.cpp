@@ -90,29 +90,3 @@ TEST(FormDefinition, MistakesAreReportedWithTheSourceAndLine) {
         EXPECT_NE(std::string(e.what()).find("/no/such/form.frm"), std::string::npos);
     }
 }
-
-TEST(ShippedForm, HoldsTheViewerAndTheSixButtonsUnderTheirClassNames) {
-    const FormDefinition form = FormDefinition::load(":/mainwindow/frmMain.frm");
-    ASSERT_EQ(form.controls().size(), 7u);
-    const ControlDefinition* box = form.find("htmSyntaxBox1");
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->className, "Corvane.htmSyntaxBox");
-    EXPECT_FALSE(box->bag.read("CommentItalic", true).toBool());
-    EXPECT_TRUE(box->bag.read("Locked", false).toBool());
-    EXPECT_FALSE(box->bag.read("TagBold", true).toBool());
-    EXPECT_EQ(box->bag.read("TagColor").toUInt(), 0xC00000u);
-    const QFont font = box->bag.read("Font").value<QFont>();
-    EXPECT_EQ(font.family(), "Courier New");
-    EXPECT_DOUBLE_EQ(font.pointSizeF(), 9.75);
-    EXPECT_EQ(font.weight(), QFont::Normal);
-    EXPECT_EQ(box->extent, QSizeF(15690, 7435));
-
-    const char* captions[] = {"New Profile",   "Delete Profile", "Browse Filename to Save",
-                              "Select Profile", "Cancel",         "Create Profile"};
-    for (int i = 1; i <= 6; ++i) {
-        const ControlDefinition* b = form.find(QStringLiteral("wenButtons_H%1").arg(i));
-        ASSERT_NE(b, nullptr) << i;
-        EXPECT_EQ(b->className, "Corvane.wenButtons_H");
-        EXPECT_EQ(b->bag.read("Caption").toString(), captions[i - 1]);
-    }
-}

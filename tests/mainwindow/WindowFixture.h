@@ -41,22 +41,22 @@ protected:
         QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
     }
 
-    // Clicks the list entry whose text contains the given part.
-    void clickEntry(const std::string& part) {
-        const auto found = w->List1->findItems(QString::fromLatin1(part), Qt::MatchContains);
-        ASSERT_FALSE(found.isEmpty()) << "no entry contains " << part;
-        QTest::mouseClick(w->List1->viewport(), Qt::LeftButton, {}, w->List1->visualItemRect(found[0]).center());
-    }
-
     // Clicks a tab as the user would; a disabled tab ignores it.
     void clickTab(int index) {
         auto* bar = w->SSTab1->findChild<QTabBar*>();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
     }
 
-    // Back to the first page, then picks the profile and presses "Select Profile".
-    void select(const std::string& fileName) {
+    // Clicks the list entry of the profile file on the first page.
+    void clickEntry(const std::string& fileName) {
         clickTab(0);
+        const auto found = w->List1->findItems(QString::fromLatin1(fileName), Qt::MatchContains);
+        ASSERT_FALSE(found.isEmpty()) << "no entry contains " << fileName;
+        QTest::mouseClick(w->List1->viewport(), Qt::LeftButton, {}, w->List1->visualItemRect(found[0]).center());
+    }
+
+    // Picks the profile and presses "Select Profile".
+    void select(const std::string& fileName) {
         clickEntry(fileName);
         click(w->wenButtons_H4);
     }
@@ -69,7 +69,6 @@ protected:
         QTest::keyClicks(box, text);
     }
 
-    // A profile file written byte for byte as the store writes it.
     void writeProfile(const std::string& fileName, const FeedProfile& p) const {
         dir.write(fileName, ProfileFileContent(p));
     }
@@ -95,8 +94,6 @@ protected:
     // Enabled unless switched off itself (a closed page disables what it holds).
     static bool enabledOnItsOwn(const QWidget* widget) { return !widget->testAttribute(Qt::WA_ForceDisabled); }
 
-    static QColor textColour(const QLabel* l) { return l->palette().color(QPalette::WindowText); }
-
     // The one message shown so far, with the window's title; its text is
     // checked when given.
     static void expectOneMessage(const ScriptedDialogs& d, MessageIcon icon, const std::string& text = {}) {
@@ -104,8 +101,9 @@ protected:
         ASSERT_EQ(m.size(), 1u);
         EXPECT_EQ(m[0].icon, icon);
         EXPECT_EQ(m[0].title, "My Veltrane");
-        if (text.empty()) EXPECT_FALSE(m[0].text.empty());
-        else EXPECT_EQ(m[0].text, text);
+        if (!text.empty()) {
+            EXPECT_EQ(m[0].text, text);
+        }
     }
 
     static void expectChooser(const DialogCall& call, DialogCall::Kind kind, const std::string& title,
@@ -117,8 +115,8 @@ protected:
         EXPECT_EQ(call.request.filters[0].pattern, pattern);
     }
 
-    std::string lastMessage() const {
-        const auto m = dialogs.messages();
+    static std::string lastMessage(const ScriptedDialogs& d) {
+        const auto m = d.messages();
         return m.empty() ? std::string("(none)") : m.back().text;
     }
 };

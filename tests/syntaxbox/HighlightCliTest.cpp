@@ -1,12 +1,14 @@
 // The highlight command run as a program, as outside checks run it.
-#include "tests/app/CliRunner.h"
+#include "tests/support/RunProgram.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
-static CliResult veltrane(const std::vector<std::string>& args) { return runProgram(VELTRANE_EXE, args); }
+static ProgramRun veltrane(const std::vector<std::string>& args) { return RunProgram(VELTRANE_EXE, args); }
 
 // Each data/NAME.html against its reviewed colouring NAME.spans ("START-END
 // SLOT" lines in byte positions); data/regenerate.sh rewrites them.
@@ -16,7 +18,7 @@ TEST(HighlightCommand, EveryGoldenPageGivesItsReviewedSpans) {
         if (entry.path().extension() != ".html") continue;
         ++pages;
         std::filesystem::path reference = entry.path();
-        const CliResult r = veltrane({"highlight", entry.path().string(), "--spans"});
+        const ProgramRun r = veltrane({"highlight", entry.path().string(), "--spans"});
         EXPECT_EQ(r.status, 0) << entry.path();
         EXPECT_EQ(r.out, TempDir::readFile(reference.replace_extension(".spans"))) << entry.path();
     }
@@ -27,7 +29,7 @@ TEST(HighlightCommand, TheHtmlPageShowsTheFileEscapedAndColoured) {
     TempDir dir;
     const std::string text = "<p class=\"a&b\">caf\xe9 \x80 <b>&lt;</b></p>\n<script>if(a<b){}</script>";
     dir.write("p.htm", text);
-    const CliResult r = veltrane({"highlight", (dir / "p.htm").string(), "--html"});
+    const ProgramRun r = veltrane({"highlight", (dir / "p.htm").string(), "--html"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("<!DOCTYPE html>", 0), 0u);
     EXPECT_NE(r.out.find("span.t { color: #0000ff; font-weight: bold;"), std::string::npos);
@@ -49,7 +51,7 @@ TEST(HighlightCommand, RefusesBadArgumentsAndNamesAnUnreadableFile) {
     EXPECT_EQ(veltrane({"highlight", page}).status, 64);
     EXPECT_EQ(veltrane({"highlight", "--spans"}).status, 64);
     EXPECT_EQ(veltrane({"highlight", "--spans", "--bogus", page}).status, 64);
-    const CliResult r = veltrane({"highlight", "--spans", (dir / "none.htm").string()});
+    const ProgramRun r = veltrane({"highlight", "--spans", (dir / "none.htm").string()});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("none.htm"), std::string::npos) << r.err;
 }

@@ -1,19 +1,18 @@
 // Runs the gallery program as a user would and looks at what it wrote.
+#include "tests/support/RunProgram.h"
 #include "tests/support/TempDir.h"
 
 #include <QCoreApplication>
 #include <QImage>
-#include <QProcess>
 #include <QSet>
 #include <gtest/gtest.h>
 
 TEST(ButtonGallery, WritesAContactSheetThatIsNotBlank) {
     TempDir dir;
     const QString out = QString::fromStdString((dir / "sheet.png").string());
-    QProcess run;
-    run.start(QCoreApplication::applicationDirPath() + "/../bin/button-gallery", {out});
-    ASSERT_TRUE(run.waitForFinished(120000)) << "build button-gallery first";
-    ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+    const ProgramRun run =
+        RunProgram((QCoreApplication::applicationDirPath() + "/../bin/button-gallery").toStdString(), {out.toStdString()});
+    ASSERT_EQ(run.status, 0) << run.err;
 
     const QImage sheet(out);
     ASSERT_FALSE(sheet.isNull());

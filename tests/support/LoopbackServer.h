@@ -1,7 +1,9 @@
 #pragma once
 // One HTTP server on 127.0.0.1 for a whole test program, serving a
-// temporary folder. Started on first use; it ends on its own within half a
-// second of the test program's end (the script watches its parent).
+// temporary folder (starting one costs about half a second). Started on
+// first use; it ends on its own within half a second of the test program's
+// end (the script watches its parent). Besides the folder's files it knows
+// a few failing addresses: see loopback_server.py.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
