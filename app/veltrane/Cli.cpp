@@ -32,13 +32,15 @@ const std::vector<Command>& commands() {
          1, {}, {}, runNew},
         {"show",
          "Usage: veltrane show [--dir DIR] PROFILE\n"
-         "Prints the twelve fields of PROFILE (such as 000001.rss), one a line, as \"Field: value\".\n",
+         "Prints the fourteen fields of PROFILE (such as 000001.rss), one a line, as \"Field: value\".\n",
          1, {}, {}, runShow},
         {"set",
          "Usage: veltrane set [--dir DIR] PROFILE FIELD VALUE\n"
          "Sets one field of PROFILE and saves it. FIELD is one of: ProfileName, SourceType, Source,\n"
          "StartString, StartItemString, EndString, FeedTitle, FeedDesc, FeedLink, TitleEndString,\n"
-         "EndItemString, StripHTMLTags. Use -- before a VALUE that begins with \"--\".\n",
+         "EndItemString, StripHTMLTags, FeedFormat, LinkString. Use -- before a VALUE that begins with \"--\".\n"
+         "FeedFormat is empty or \"0.91\" for the classic RSS 0.91 document, \"2.0\" for the RSS 2.0\n"
+         "document for feed readers. LinkString: an item's link is the first link after this marker.\n",
          3, {}, {}, runSet},
         {"delete",
          "Usage: veltrane delete [--dir DIR] PROFILE\n"
@@ -63,7 +65,7 @@ std::string mainUsage() {
         "Commands:\n"
         "  list                      the profile list entries, one a line\n"
         "  new NAME                  create a profile; prints its file name\n"
-        "  show PROFILE              the twelve fields of a profile\n"
+        "  show PROFILE              the fourteen fields of a profile\n"
         "  set PROFILE FIELD VALUE   set one field and save\n"
         "  delete PROFILE            delete a profile\n"
         "  generate PROFILE [--use-feed-title] [--address URL] [--output FILE]\n"

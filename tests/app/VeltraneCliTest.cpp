@@ -83,7 +83,7 @@ TEST_F(Veltrane, NewListShowAndDeleteWorkOnTheFolderGiven) {
     EXPECT_EQ(show.out,
               "ProfileName:   Spaced\nSourceType: Web\nSource: \nStartString: </head>\nStartItemString: </body>\n"
               "EndString: </body>\nFeedTitle: \nFeedDesc: \nFeedLink: \nTitleEndString: \nEndItemString: \n"
-              "StripHTMLTags: 0\n");
+              "StripHTMLTags: 0\nFeedFormat: \nLinkString: \n");
 
     EXPECT_EQ(run({"delete", "000002.rss"}).status, 0);
     EXPECT_FALSE(std::filesystem::exists(dir / "000002.rss"));

@@ -82,13 +82,21 @@ TEST_F(Profiles, TheLastNumberIsUsedAndThenCreatingFailsWithAClearMessageWriting
     EXPECT_EQ(filesInDir(), static_cast<std::size_t>(MaxProfileNumber));
 }
 
-TEST_F(Profiles, ReadingTakesTheTwelveFieldsLineByLineAndSavingDropsExtraLines) {
+TEST_F(Profiles, ReadingTakesTheFieldsLineByLineAndSavingKeepsFifteenLinesAtMost) {
     std::vector<std::string> lines = sampleLines;
-    lines.push_back("line 14");
+    lines.insert(lines.end(), {"2.0", "class=\"headline\"", "line 16"});
     dir.write("000007.rss", profileBytes(lines));
     ProfileSession s = load("000007.rss");
     EXPECT_EQ(s.ProfileFile, "000007.rss");
-    for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(FeedProfileField(s.Profile, i), sampleLines[i + 1]) << i;
+    for (std::size_t i = 0; i < 14; ++i) EXPECT_EQ(FeedProfileField(s.Profile, i), lines[i + 1]) << i;
+    ASSERT_TRUE(SaveProfile(dir.path(), s, d));
+    lines.pop_back();
+    EXPECT_EQ(dir.read("000007.rss"), profileBytes(lines));
+    // Without a format or link marker the file keeps its original 13 lines.
+    s.Profile.FeedFormat.clear();
+    ASSERT_TRUE(SaveProfile(dir.path(), s, d));
+    EXPECT_EQ(dir.read("000007.rss"), profileBytes(sampleLines) + "\r\nclass=\"headline\"\r\n");
+    s.Profile.LinkString.clear();
     ASSERT_TRUE(SaveProfile(dir.path(), s, d));
     EXPECT_EQ(dir.read("000007.rss"), profileBytes(sampleLines));
 
