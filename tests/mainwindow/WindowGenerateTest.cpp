@@ -117,7 +117,7 @@ TEST_F(GenerateTest, ACancelledOrFailedSaveKeepsTheDocumentAndSavesNothing) {
     EXPECT_EQ(w->lblFileName->text(), "");
     size_t files = 0;
     for (const auto& e : std::filesystem::directory_iterator(dir.path())) files += e.is_regular_file();
-    EXPECT_EQ(files, 4u);  // the profile, the page, src.dat and test.xml
+    EXPECT_EQ(files, 5u);  // the profile, the page, src.dat, test.xml and the folder's lock file
 
     generate((dir / "no-such-folder" / "feed.xml").string());
     expectOneMessage(dialogs, MessageIcon::Error);
