@@ -3,12 +3,14 @@
 #include <cstring>
 #include <new>
 #include <string>
-#include <unordered_map>
 
 namespace {
 
 // The element each piece is wrapped in; its own events are not passed on.
-constexpr std::string_view FragmentElement = "veltrane-piece";
+// The parser knows it (an unknown name costs an error report a piece),
+// keeps text inside it as it is, and no tag of a piece closes it but
+// </body> and </html>; a <body> inside it is dropped.
+constexpr std::string_view FragmentElement = "body";
 
 constexpr int FragmentOptions = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET |
                                 HTML_PARSE_NOIMPLIED;
@@ -88,12 +90,10 @@ void HtmlSaxParser::parseUtf8(std::string_view text, HtmlSaxHandler& handler) {
     QuietErrors quiet;
     // The byte-order mark makes the parser read UTF-8 as it is, without a
     // converter in between and without guessing from the bytes. The piece
-    // goes inside an element of its own: text outside any element would
-    // get an implied <p>, and no tag of the piece can close an element the
-    // parser does not know.
-    std::string doc;
-    doc.reserve(text.size() + FragmentElement.size() + 5);
-    doc += "\xEF\xBB\xBF<";
+    // goes inside a body of its own: text outside any element would get an
+    // implied <p>.
+    std::string& doc = buffer_;
+    doc.assign("\xEF\xBB\xBF<");
     doc += FragmentElement;
     doc += '>';
     doc += text;
@@ -118,13 +118,9 @@ void HtmlSaxParser::stop() { xmlStopParser(ctxt_); }
 
 namespace {
 
-// What libxml2's table of HTML elements says about a name, looked up once
-// per name: libxml2 compares names one by one, and a page has few distinct ones.
 const htmlElemDesc* describe(std::string_view name) {
-    thread_local std::unordered_map<std::string, const htmlElemDesc*> known;
-    auto [it, added] = known.try_emplace(std::string(name), nullptr);
-    if (added) it->second = htmlTagLookup(reinterpret_cast<const xmlChar*>(it->first.c_str()));
-    return it->second;
+    const std::string z(name);
+    return htmlTagLookup(reinterpret_cast<const xmlChar*>(z.c_str()));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // values) as browsers do. Used inside feed/ only.
 #include <libxml/HTMLparser.h>
 
+#include <string>
 #include <string_view>
 
 // Attribute pairs as the parser hands them over: name, value, name, value,
@@ -52,6 +53,7 @@ public:
 private:
     htmlParserCtxtPtr ctxt_;
     HtmlSaxHandler* handler_ = nullptr;
+    std::string buffer_;  // the piece as handed to the parser, kept for its capacity
     static void onStart(void*, const xmlChar*, const xmlChar**);
     static void onEnd(void*, const xmlChar*);
     static void onText(void*, const xmlChar*, int);

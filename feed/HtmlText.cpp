@@ -4,6 +4,7 @@
 #include "feed/LinkResolver.h"
 
 #include <strings.h>
+#include <unordered_map>
 
 namespace {
 
@@ -13,16 +14,28 @@ bool isOneOf(std::string_view name, std::initializer_list<std::string_view> name
     return false;
 }
 
-// Elements whose content a browser does not show as text (script and style
-// content never even reaches the handlers), nor their edges as blanks.
-bool hidesText(std::string_view name) {
-    return isOneOf(name, {"script", "style", "noscript", "template", "title", "head"});
-}
+struct ElementFlags {
+    bool block;      // its edges read as blanks
+    bool isVoid;     // it has no end tag
+    bool hidesText;  // a browser does not show its content as text (script
+                     // and style content never even reaches the handlers)
+    bool dropped;    // safe markup leaves it out with everything inside
+};
 
-// Elements that go with everything inside them.
-bool isDropped(std::string_view name) {
-    return isOneOf(name, {"script", "style", "iframe", "object", "embed", "applet", "frame", "frameset", "noframes",
-                          "noscript", "template", "base", "link", "meta", "title", "head"});
+struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+};
+
+// What an element is, worked out once per name: a page has few distinct ones.
+const ElementFlags& flagsOf(std::string_view name) {
+    thread_local std::unordered_map<std::string, ElementFlags, NameHash, std::equal_to<>> known;
+    if (auto it = known.find(name); it != known.end()) return it->second;
+    const bool hides = isOneOf(name, {"script", "style", "noscript", "template", "title", "head"});
+    const bool dropped = hides || isOneOf(name, {"iframe", "object", "embed", "applet", "frame", "frameset",
+                                                 "noframes", "base", "link", "meta"});
+    return known.emplace(std::string(name), ElementFlags{IsBlockElement(name), IsVoidElement(name), hides, dropped})
+        .first->second;
 }
 
 // Attributes that hold an address.
@@ -32,20 +45,22 @@ bool holdsAddress(std::string_view name) {
 }
 
 void appendHtmlEscaped(std::string& out, std::string_view text, bool inAttribute) {
-    for (char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"':
-                if (inAttribute) {
-                    out += "&quot;";
-                    break;
-                }
-                [[fallthrough]];
-            default: out += c;
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char* replacement;
+        switch (text[i]) {
+            case '&': replacement = "&amp;"; break;
+            case '<': replacement = "&lt;"; break;
+            case '>': replacement = "&gt;"; break;
+            case '"': replacement = inAttribute ? "&quot;" : nullptr; break;
+            default: replacement = nullptr;
         }
+        if (!replacement) continue;
+        out.append(text.substr(plain, i - plain));
+        out += replacement;
+        plain = i + 1;
     }
+    out.append(text.substr(plain));
 }
 
 class TextCollector : public HtmlSaxHandler {
@@ -60,9 +75,10 @@ public:
 private:
     int hidden_ = 0;
     void edge(std::string_view name, int step) {
-        if (hidesText(name))
+        const ElementFlags& f = flagsOf(name);
+        if (f.hidesText)
             hidden_ += step;
-        else if (IsBlockElement(name))
+        else if (f.block)
             shown += ' ';
     }
 };
@@ -91,7 +107,7 @@ public:
     std::string html;
 
     void start(std::string_view name, const HtmlAttributes& attrs) override {
-        if (dropped_ > 0 || isDropped(name)) {
+        if (dropped_ > 0 || flagsOf(name).dropped) {
             ++dropped_;
             return;
         }
@@ -105,7 +121,7 @@ public:
             --dropped_;
             return;
         }
-        if (!IsVoidElement(name)) {
+        if (!flagsOf(name).isVoid) {
             html += "</";
             html += name;
             html += '>';
@@ -171,19 +187,32 @@ std::string SqueezeBlanks(std::string_view s) {
 HtmlText::HtmlText() : parser_(std::make_unique<HtmlSaxParser>()) {}
 HtmlText::~HtmlText() = default;
 
+namespace {
+// Text without markup and without references reads as it stands: the
+// parser is left out for it.
+bool hasNoMarkup(std::string_view text) { return text.find_first_of("<&") == std::string_view::npos; }
+}  // namespace
+
 std::string HtmlText::PlainText(std::string_view utf8) {
+    if (hasNoMarkup(utf8)) return SqueezeBlanks(utf8);
     TextCollector collector;
     parser_->parseUtf8(utf8, collector);
     return SqueezeBlanks(collector.shown);
 }
 
 std::string HtmlText::FirstLink(std::string_view utf8) {
+    if (utf8.find('<') == std::string_view::npos) return {};
     LinkFinder finder(*parser_);
     parser_->parseUtf8(utf8, finder);
     return finder.link;
 }
 
 std::string HtmlText::SafeHtml(std::string_view utf8, const LinkResolver& links) {
+    if (hasNoMarkup(utf8)) {
+        std::string html;
+        appendHtmlEscaped(html, utf8, false);
+        return html;
+    }
     SafeWriter writer(links);
     parser_->parseUtf8(utf8, writer);
     return writer.html;

@@ -91,6 +91,17 @@ std::string cleanUtf8(std::string_view s) {
     out.reserve(s.size());
     std::size_t run = 0;  // start of the text not yet copied
     for (std::size_t i = 0; i < s.size();) {
+        // Printable ASCII is the common case: eight bytes at a time.
+        while (i + 8 <= s.size()) {
+            std::uint64_t word;
+            std::copy_n(s.data() + i, 8, reinterpret_cast<char*>(&word));
+            // (b | 0x80) - 0x20 keeps its high bit exactly when b >= 0x20; no
+            // byte borrows from its neighbour.
+            const std::uint64_t atLeast20 = (word | 0x8080808080808080ull) - 0x2020202020202020ull;
+            if ((word | ~atLeast20) & 0x8080808080808080ull) break;
+            i += 8;
+        }
+        if (i >= s.size()) break;
         const unsigned char c = static_cast<unsigned char>(s[i]);
         if (c >= 0x20 && c < 0x80) {
             ++i;

@@ -54,9 +54,9 @@ std::string contentGuid(const std::string& link, const std::string& title, const
     mix(link);
     mix(title);
     mix(description);
-    char buf[17];
-    std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(h));
-    return buf;
+    std::string hex(16, '0');
+    for (int i = 15; i >= 0; --i, h >>= 4) hex[static_cast<std::size_t>(i)] = "0123456789abcdef"[h & 0xF];
+    return hex;
 }
 
 std::string element(const char* name, const std::string& utf8) {

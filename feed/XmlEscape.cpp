@@ -48,30 +48,46 @@ std::string EscapeKeepingReferences(std::string_view text) {
     return out;
 }
 
+namespace {
+
+// Bytes that need a look in AppendXmlEscaped: markup characters, the
+// control characters XML forbids, and the lead byte of U+FFFE and U+FFFF.
+struct SpecialBytes {
+    bool table[256] = {};
+    constexpr SpecialBytes() {
+        for (int c = 0; c < 0x20; ++c) table[c] = c != '\t' && c != '\n' && c != '\r';
+        table[static_cast<unsigned char>('&')] = table[static_cast<unsigned char>('<')] = true;
+        table[static_cast<unsigned char>('>')] = table[static_cast<unsigned char>('"')] = true;
+        table[0xEF] = true;
+    }
+};
+constexpr SpecialBytes Special;
+
+}  // namespace
+
 void AppendXmlEscaped(std::string& out, std::string_view s, bool inAttribute) {
     std::size_t plain = 0;  // start of the run not yet copied
-    auto flush = [&](std::size_t upTo) { out.append(s.substr(plain, upTo - plain)); };
-    for (std::size_t i = 0; i < s.size();) {
+    for (std::size_t i = 0; i < s.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
+        if (!Special.table[c]) continue;
         const char* replacement = nullptr;
         std::size_t width = 1;
         if (c == '&') replacement = "&amp;";
         else if (c == '<') replacement = "&lt;";
         else if (c == '>') replacement = "&gt;";
-        else if (c == '"' && inAttribute) replacement = "&quot;";
-        else if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') replacement = "";
+        else if (c == '"') replacement = inAttribute ? "&quot;" : nullptr;
+        else if (c < 0x20) replacement = "";
         // U+FFFE and U+FFFF are EF BF BE and EF BF BF.
-        else if (c == 0xEF && i + 2 < s.size() && static_cast<unsigned char>(s[i + 1]) == 0xBF &&
+        else if (i + 2 < s.size() && static_cast<unsigned char>(s[i + 1]) == 0xBF &&
                  (static_cast<unsigned char>(s[i + 2]) & 0xFE) == 0xBE) {
             replacement = "";
             width = 3;
         }
-        if (replacement) {
-            flush(i);
-            out += replacement;
-            plain = i + width;
-        }
-        i += width;
+        if (!replacement) continue;
+        out.append(s.substr(plain, i - plain));
+        out += replacement;
+        plain = i + width;
+        i += width - 1;
     }
-    flush(s.size());
+    out.append(s.substr(plain));
 }
