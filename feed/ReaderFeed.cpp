@@ -68,7 +68,7 @@ std::string element(const char* name, const std::string& utf8) {
 class ReaderFeedRun {
 public:
     ReaderFeedRun(const FeedProfile& p, const PageOrigin& origin, std::string_view page)
-        : p_(p), page_(page), convert_(DetectPageEncoding(page, origin.contentType)), links_("") {
+        : p_(p), convert_(DetectPageEncoding(page, origin.contentType)), links_("") {
         const PageHead head = ReadPageHead(page, convert_.encoding());
         const std::string feedLink = SqueezeBlanks(ProfileValueToUtf8(p.FeedLink));
         const std::string localAddress = p.isWeb() ? "" : fileAddress(p.Source);
@@ -110,7 +110,6 @@ public:
 
 private:
     const FeedProfile& p_;
-    std::string_view page_;
     Utf8Converter convert_;
     HtmlText html_;
     LinkResolver links_;
