@@ -3,9 +3,11 @@
 #include "feed/FeedWriter.h"
 #include "feed/MdlRSSHead.h"
 #include "feed/PageSource.h"
+#include "feed/ReaderFeed.h"
 #include "feed/SafeFile.h"
 #include "feed/TextCleanup.h"
 #include "feed/TextSearch.h"
+#include "feed/XmlEscape.h"
 
 #include <stdexcept>
 
@@ -116,7 +118,7 @@ void writeItem(FeedWriter& out, std::string_view item, std::size_t k, bool useFe
     out.line(title);
     out.line("</title>");
     out.line("<link>");
-    out.line(p.FeedLink);
+    out.line(EscapeKeepingReferences(p.FeedLink));
     out.line("</link>");
     out.line("<description>");
     out.line(description);
@@ -141,9 +143,11 @@ void generate(const fs::path& folder, const FeedProfile& p, Dialogs& dialogs) {
     const std::string_view region = cutRegion(page, start, end, p);
 
     std::vector<std::string> header = BuildRSSHeader();
-    header[3] = replaceAll(header[3], "#FEED_TITLE#", p.FeedTitle);
-    header[4] = replaceAll(header[4], "#FEED_LINK#", p.FeedLink);
-    header[5] = replaceAll(header[5], "#FEED_DESCRIPTION#", p.FeedDesc);
+    // A bare "&" or "<" in a header value would make the whole feed
+    // unreadable to an XML parser; references the user wrote stay.
+    header[3] = replaceAll(header[3], "#FEED_TITLE#", EscapeKeepingReferences(p.FeedTitle));
+    header[4] = replaceAll(header[4], "#FEED_LINK#", EscapeKeepingReferences(p.FeedLink));
+    header[5] = replaceAll(header[5], "#FEED_DESCRIPTION#", EscapeKeepingReferences(p.FeedDesc));
 
     FeedWriter out(folder / FeedFileName);
     for (const std::string& line : header) out.line(line);
@@ -162,7 +166,9 @@ void generate(const fs::path& folder, const FeedProfile& p, Dialogs& dialogs) {
 
 }  // namespace
 
-bool GenerateFeed(const fs::path& folder, const FeedProfile& profile, const std::string& address, Dialogs& dialogs) {
+bool GenerateFeed(const fs::path& folder, const FeedProfile& profile, const std::string& address, Dialogs& dialogs,
+                  const FolderLock&) {
+    if (profile.format() == FeedFormatKind::ReaderReady) return GenerateReaderFeed(folder, profile, address, dialogs);
     if (!FetchSource(folder, profile, address, dialogs)) return false;
     try {
         generate(folder, profile, dialogs);

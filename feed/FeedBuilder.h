@@ -9,9 +9,18 @@
 // Name of the generated document, in the program's folder.
 inline const std::string FeedFileName = "test.xml";
 
+class FolderLock;
+
 // Fetches the page (see FetchSource), cuts it by the profile's markers and
-// writes test.xml. Asks once "Use Feed Title where Item Title is empty"
+// writes test.xml, in the classic or the reader-ready format as the
+// profile says. Asks once "Use Feed Title where Item Title is empty"
 // (Yes/No). Returns true for a complete test.xml; otherwise one message
 // has been shown (title AppTitle) and false is returned.
+// Takes the folder's lock first (see FolderLock), waiting for another run
+// up to GenerationLockPatience.
 bool GenerateFeed(const std::filesystem::path& folder, const FeedProfile& profile, const std::string& address,
                   Dialogs& dialogs);
+// The same for a caller that holds the folder's lock itself, to keep it
+// while it goes on using test.xml.
+bool GenerateFeed(const std::filesystem::path& folder, const FeedProfile& profile, const std::string& address,
+                  Dialogs& dialogs, const FolderLock& held);

@@ -14,7 +14,8 @@ FeedProfile NewFeedProfile(const std::string& name) {
 std::string& FeedProfileField(FeedProfile& p, std::size_t index) {
     std::string* fields[] = {&p.ProfileName, &p.SourceType,   &p.Source,    &p.StartString,
                              &p.StartItemString, &p.EndString, &p.FeedTitle, &p.FeedDesc,
-                             &p.FeedLink,    &p.TitleEndString, &p.EndItemString, &p.StripHTMLTags};
+                             &p.FeedLink,    &p.TitleEndString, &p.EndItemString, &p.StripHTMLTags,
+                             &p.FeedFormat,  &p.LinkString};
     return *fields[index];
 }
 

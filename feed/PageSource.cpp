@@ -55,7 +55,7 @@ CURLcode checkAddress(const std::string& address) {
 
 }  // namespace
 
-int DownloadPage(const std::string& address, const fs::path& target) {
+int DownloadPage(const std::string& address, const fs::path& target, PageOrigin* origin) {
     static CurlGlobal global;
     if (CURLcode rc = checkAddress(address); rc != CURLE_OK) return static_cast<int>(rc);
 
@@ -98,6 +98,13 @@ int DownloadPage(const std::string& address, const fs::path& target) {
                 received < expected)
                 rc = CURLE_PARTIAL_FILE;
         }
+        char* type = nullptr;
+        char* finalAddress = nullptr;
+        if (origin && rc == CURLE_OK) {
+            if (curl_easy_getinfo(curl, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type) origin->contentType = type;
+            if (curl_easy_getinfo(curl, CURLINFO_EFFECTIVE_URL, &finalAddress) == CURLE_OK && finalAddress)
+                origin->address = finalAddress;
+        }
         curl_easy_cleanup(curl);
     }
     bool flushed = std::fclose(sink.file) == 0;
@@ -108,10 +115,10 @@ int DownloadPage(const std::string& address, const fs::path& target) {
 }
 
 bool FetchSource(const fs::path& folder, const FeedProfile& profile, const std::string& address,
-                 Dialogs& dialogs) {
+                 Dialogs& dialogs, PageOrigin* origin) {
     const fs::path target = folder / SourceFileName;
     if (profile.isWeb()) {
-        if (DownloadPage(address, target) != 0) {
+        if (DownloadPage(address, target, origin) != 0) {
             dialogs.message("Unable to download webpage, Please try again.", MessageIcon::Error, AppTitle);
             return false;
         }

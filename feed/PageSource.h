@@ -9,17 +9,25 @@
 // Name of the working copy of the page, in the program's folder.
 inline const std::string SourceFileName = "src.dat";
 
+// What a download tells about the page besides its bytes.
+struct PageOrigin {
+    std::string contentType;  // the HTTP Content-Type header; empty when none
+    std::string address;      // where the page was found, after redirects
+};
+
 // Fetches the resource at the address (http, https, ftp, file, ... as
 // libcurl knows them; the usual proxy variables apply; redirects are
 // followed) and writes its body byte for byte to the target, replacing it.
 // Returns 0 only when the whole body was written; otherwise a non-zero
-// status (the libcurl code) and the target is left as it was.
-int DownloadPage(const std::string& address, const std::filesystem::path& target);
+// status (the libcurl code) and the target is left as it was. `origin`,
+// when given, receives the Content-Type and the final address.
+int DownloadPage(const std::string& address, const std::filesystem::path& target, PageOrigin* origin = nullptr);
 
 // Web profile: downloads the address (not the profile's Source) into
 // src.dat. Local profile: copies the file named in Source into src.dat.
 // Shows the failure and returns false when the page could not be obtained.
 // A failed copy is reported as the system's description followed by CR LF
-// and "Unable to generate RSS Feed".
+// and "Unable to generate RSS Feed". `origin`, when given, describes a
+// downloaded page and stays empty for a local one.
 bool FetchSource(const std::filesystem::path& folder, const FeedProfile& profile, const std::string& address,
-                 Dialogs& dialogs);
+                 Dialogs& dialogs, PageOrigin* origin = nullptr);

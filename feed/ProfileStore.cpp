@@ -14,7 +14,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::size_t ProfileLines = 13;
+// The signature and the original twelve fields; the format and the link
+// marker may follow on two more lines.
+constexpr std::size_t ProfileLines = 1 + OriginalFieldCount;
+constexpr std::size_t ProfileLinesWithFormat = 1 + FeedProfileFieldNames.size();
 
 // Splits off up to maxLines lines. A line ends at CR or CR LF; a last line
 // without terminator still counts. A lone LF is part of the value.
@@ -116,7 +119,11 @@ std::vector<std::string> LoadProfilesInList(const fs::path& folder) {
 
 std::string ProfileFileContent(const FeedProfile& profile) {
     std::string out = AppTitle + "\r\n";
-    for (std::size_t i = 0; i < FeedProfileFieldNames.size(); ++i) {
+    // Profiles that do not use the two later fields keep their 13 lines, so
+    // saving them changes nothing for anyone.
+    const bool later = !profile.FeedFormat.empty() || !profile.LinkString.empty();
+    const std::size_t fields = later ? FeedProfileFieldNames.size() : OriginalFieldCount;
+    for (std::size_t i = 0; i < fields; ++i) {
         out += FeedProfileField(profile, i);
         out += "\r\n";
     }
@@ -164,10 +171,10 @@ bool TryReadProfile(const fs::path& folder, const std::string& fileName, FeedPro
     } catch (const std::exception&) {
         return false;
     }
-    std::vector<std::string> lines = splitLines(bytes, ProfileLines);
+    std::vector<std::string> lines = splitLines(bytes, ProfileLinesWithFormat);
     if (lines.size() < ProfileLines || lines[0] != AppTitle) return false;
     FeedProfile p;
-    for (std::size_t i = 0; i < FeedProfileFieldNames.size(); ++i) FeedProfileField(p, i) = std::move(lines[i + 1]);
+    for (std::size_t i = 1; i < lines.size(); ++i) FeedProfileField(p, i - 1) = std::move(lines[i]);
     out = std::move(p);
     return true;
 }

@@ -51,7 +51,8 @@ bool TryReadProfile(const std::filesystem::path& folder, const std::string& file
 // failed write shows the system's description and keeps the old file.
 bool SaveProfile(const std::filesystem::path& folder, const ProfileSession& session, Dialogs& dialogs);
 
-// The 13 lines of a profile file, CR LF after each.
+// The lines of a profile file, CR LF after each: 13, or 15 when FeedFormat
+// or LinkString is set.
 std::string ProfileFileContent(const FeedProfile& profile);
 
 // Deletes the file named in a list entry; when it is the current profile,

@@ -7,9 +7,11 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev
   libcurl4-openssl-dev
+  libxml2-dev
   libgtest-dev libgmock-dev
   fonts-dejavu-core
   python3
+  newsboat
   xvfb xauth x11-apps
 )
 

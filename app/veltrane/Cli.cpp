@@ -32,13 +32,15 @@ const std::vector<Command>& commands() {
          1, {}, {}, runNew},
         {"show",
          "Usage: veltrane show [--dir DIR] PROFILE\n"
-         "Prints the twelve fields of PROFILE (such as 000001.rss), one a line, as \"Field: value\".\n",
+         "Prints the fourteen fields of PROFILE (such as 000001.rss), one a line, as \"Field: value\".\n",
          1, {}, {}, runShow},
         {"set",
          "Usage: veltrane set [--dir DIR] PROFILE FIELD VALUE\n"
          "Sets one field of PROFILE and saves it. FIELD is one of: ProfileName, SourceType, Source,\n"
          "StartString, StartItemString, EndString, FeedTitle, FeedDesc, FeedLink, TitleEndString,\n"
-         "EndItemString, StripHTMLTags. Use -- before a VALUE that begins with \"--\".\n",
+         "EndItemString, StripHTMLTags, FeedFormat, LinkString. Use -- before a VALUE that begins with \"--\".\n"
+         "FeedFormat is empty or \"0.91\" for the classic RSS 0.91 document, \"2.0\" for the RSS 2.0\n"
+         "document for feed readers. LinkString: an item's link is the first link after this marker.\n",
          3, {}, {}, runSet},
         {"delete",
          "Usage: veltrane delete [--dir DIR] PROFILE\n"
@@ -46,11 +48,23 @@ const std::vector<Command>& commands() {
          1, {}, {}, runDelete},
         {"generate",
          "Usage: veltrane generate [--dir DIR] PROFILE [--use-feed-title] [--address URL] [--output FILE]\n"
+         "                        [--check] [--wait SECONDS]\n"
          "Fetches the page of PROFILE into src.dat and writes the feed to test.xml, both in DIR.\n"
          "  --use-feed-title  items without a title get the feed's title\n"
          "  --address URL     the address to download (default: the profile's Source)\n"
-         "  --output FILE     also copy test.xml to FILE\n",
-         1, {"--use-feed-title"}, {"--address", "--output"}, runGenerate},
+         "  --output FILE     also copy test.xml to FILE\n"
+         "  --check           check the feed as \"veltrane check\" does; findings go to standard\n"
+         "                    error, and errors make the exit status 3 (the feed is written anyway)\n"
+         "  --wait SECONDS    how long to wait for another generation in DIR to end (default 60)\n",
+         1, {"--use-feed-title", "--check"}, {"--address", "--output", "--wait"}, runGenerate},
+        {"check",
+         "Usage: veltrane check FILE\n"
+         "Checks the RSS document FILE for what makes feed readers reject it or lose items (errors)\n"
+         "and for what they show badly (warnings). Prints one finding a line,\n"
+         "\"LINE:COLUMN: error: TEXT\" or \"LINE:COLUMN: warning: TEXT\", then\n"
+         "\"N items, E errors, W warnings\". Exit status 0 without errors, 1 with errors or when\n"
+         "FILE cannot be read.\n",
+         1, {}, {}, runCheck},
     };
     return table;
 }
@@ -63,11 +77,12 @@ std::string mainUsage() {
         "Commands:\n"
         "  list                      the profile list entries, one a line\n"
         "  new NAME                  create a profile; prints its file name\n"
-        "  show PROFILE              the twelve fields of a profile\n"
+        "  show PROFILE              the fourteen fields of a profile\n"
         "  set PROFILE FIELD VALUE   set one field and save\n"
         "  delete PROFILE            delete a profile\n"
-        "  generate PROFILE [--use-feed-title] [--address URL] [--output FILE]\n"
-        "                            write test.xml from the profile's page\n";
+        "  generate PROFILE [--use-feed-title] [--address URL] [--output FILE] [--check]\n"
+        "                            write test.xml from the profile's page\n"
+        "  check FILE                check an RSS file for what feed readers reject\n";
     u += "  highlight ...             colour HTML or XML source (see highlight --help)\n";
     u +=
         "\n"
@@ -76,7 +91,8 @@ std::string mainUsage() {
         "  --help      this text; COMMAND --help describes one command\n"
         "\n"
         "PROFILE is a profile's file name in DIR, such as 000001.rss.\n"
-        "Exit status: 0 success, 1 stopped with a message, 2 unreadable profile, 64 usage error.\n";
+        "Exit status: 0 success, 1 stopped with a message (check: the file has errors),\n"
+        "2 unreadable profile, 3 generate --check found errors, 64 usage error.\n";
     return u;
 }
 

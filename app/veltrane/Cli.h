@@ -12,6 +12,7 @@ namespace cli {
 inline constexpr int ExitOk = 0;
 inline constexpr int ExitFailed = 1;      // the run stopped with a message
 inline constexpr int ExitBadProfile = 2;  // the profile could not be read
+inline constexpr int ExitCheckFound = 3;  // generate --check: the feed has errors
 inline constexpr int ExitUsage = 64;      // bad arguments
 
 // Runs one command line (without the program name). `programFolder` is the
@@ -41,5 +42,6 @@ int runShow(const Invocation& inv, std::ostream& out, std::ostream& err);
 int runSet(const Invocation& inv, std::ostream& out, std::ostream& err);
 int runDelete(const Invocation& inv, std::ostream& out, std::ostream& err);
 int runGenerate(const Invocation& inv, std::ostream& out, std::ostream& err);
+int runCheck(const Invocation& inv, std::ostream& out, std::ostream& err);
 
 }  // namespace cli

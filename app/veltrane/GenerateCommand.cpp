@@ -1,12 +1,33 @@
 // generate: one feed run from the command line, as the window's
 // "Generate Feed" does it, with the question answered by a flag.
+#include "app/veltrane/CheckCommand.h"
 #include "app/veltrane/Cli.h"
+#include "app/veltrane/StreamDialogs.h"
 #include "feed/FeedBuilder.h"
+#include "feed/FolderLock.h"
 #include "feed/ProfileStore.h"
 #include "feed/SafeFile.h"
-#include "app/veltrane/StreamDialogs.h"
+
+#include <charconv>
 
 namespace cli {
+
+namespace {
+
+// "--wait SECONDS": a whole number of seconds, 0 for not waiting at all.
+bool parseWait(const std::string* text, std::chrono::milliseconds& wait) {
+    if (!text) {
+        wait = GenerationLockPatience;
+        return true;
+    }
+    unsigned seconds = 0;
+    auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), seconds);
+    if (ec != std::errc{} || end != text->data() + text->size() || text->empty()) return false;
+    wait = std::chrono::seconds(seconds);
+    return true;
+}
+
+}  // namespace
 
 int runGenerate(const Invocation& inv, std::ostream&, std::ostream& err) {
     const std::string& profileFile = inv.words[0];
@@ -14,12 +35,31 @@ int runGenerate(const Invocation& inv, std::ostream&, std::ostream& err) {
         err << "veltrane: PROFILE must be a file name in the folder, such as 000001.rss: " << profileFile << '\n';
         return ExitUsage;
     }
+    std::chrono::milliseconds wait;
+    if (!parseWait(inv.value("--wait"), wait)) {
+        err << "veltrane: --wait needs a whole number of seconds: " << *inv.value("--wait") << '\n';
+        return ExitUsage;
+    }
     StreamDialogs dialogs(err, inv.has("--use-feed-title"));
     ProfileSession session;
     if (!ReadProfile(inv.dir, profileFile, session, dialogs)) return ExitBadProfile;
 
+    // Held until the copy and the check are done: another run in the folder
+    // must not replace test.xml under them.
+    std::unique_ptr<FolderLock> lock;
+    try {
+        lock = FolderLock::Acquire(inv.dir, wait);
+    } catch (const std::exception& e) {
+        err << DescribeFailure(e) << '\n';
+        return ExitFailed;
+    }
+    if (!lock) {
+        err << LockTimeoutMessage(inv.dir, wait) << '\n';
+        return ExitFailed;
+    }
+
     const std::string* address = inv.value("--address");
-    if (!GenerateFeed(inv.dir, session.Profile, address ? *address : session.Profile.Source, dialogs))
+    if (!GenerateFeed(inv.dir, session.Profile, address ? *address : session.Profile.Source, dialogs, *lock))
         return ExitFailed;
 
     if (const std::string* output = inv.value("--output")) {
@@ -29,6 +69,17 @@ int runGenerate(const Invocation& inv, std::ostream&, std::ostream& err) {
             err << DescribeFailure(e) << '\n';
             return ExitFailed;
         }
+    }
+    if (inv.has("--check")) {
+        FeedCheckResult result;
+        try {
+            result = CheckFeedFile(inv.dir / FeedFileName);
+        } catch (const std::exception& e) {
+            err << DescribeFailure(e) << '\n';
+            return ExitFailed;
+        }
+        printCheck(result, err);
+        if (result.errors() > 0) return ExitCheckFound;
     }
     return ExitOk;
 }

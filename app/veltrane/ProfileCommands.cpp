@@ -59,7 +59,12 @@ int runSet(const Invocation& inv, std::ostream&, std::ostream& err) {
     if (index < 0) {
         err << "veltrane: unknown field: " << field
             << " (fields: ProfileName, SourceType, Source, StartString, StartItemString, EndString, FeedTitle, "
-               "FeedDesc, FeedLink, TitleEndString, EndItemString, StripHTMLTags)\n";
+               "FeedDesc, FeedLink, TitleEndString, EndItemString, StripHTMLTags, FeedFormat, LinkString)\n";
+        return ExitUsage;
+    }
+    if (field == "FeedFormat" && !IsKnownFeedFormat(value)) {
+        err << "veltrane: FeedFormat must be empty, \"0.91\" (classic) or \"2.0\" (for feed readers): " << value
+            << '\n';
         return ExitUsage;
     }
     if (hasLineBreak(value)) {

@@ -70,6 +70,7 @@ TEST_F(Veltrane, ProfileCommandsPrintWhatTheyDidAndReportFailures) {
     EXPECT_EQ(show.status, 0);
     EXPECT_EQ(show.out.rfind("ProfileName:   Spaced\nSourceType: Web\n", 0), 0u) << show.out;
     EXPECT_NE(show.out.find("\nFeedDesc: --a & <b>\n"), std::string::npos) << show.out;
+    EXPECT_TRUE(show.out.ends_with("\nStripHTMLTags: 0\nFeedFormat: \nLinkString: \n")) << show.out;
     EXPECT_EQ(run({"list"}).out, "  Spaced (000001.rss)\n");
 
     EXPECT_EQ(run({"delete", "000001.rss"}).status, 0);

@@ -10,16 +10,17 @@
 
 namespace {
 
-// Header values go in as they are: nothing is escaped, no other marker
-// replaced.
+// Header values go in byte for byte, no other marker replaced; only a bare
+// "&" and every "<" are escaped, so the document stays well-formed XML.
 const std::string Title = "A & B <i>", Link = "http://x/?a=1&b=2", Desc = "caf\xe9 #FEED_TITLE#";
+const std::string TitleXml = "A &amp; B &lt;i>", LinkXml = "http://x/?a=1&amp;b=2";
 const std::string Header = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<rss version=\"0.91\">\r\n<channel>\r\n"
-                           "<title>" + Title + "</title>\r\n<link>" + Link + "</link>\r\n<description>" + Desc +
+                           "<title>" + TitleXml + "</title>\r\n<link>" + LinkXml + "</link>\r\n<description>" + Desc +
                            "</description>\r\n<language>en-us</language>\r\n";
 const std::string Closing = "</channel>\r\n</rss>\r\n";
 
 std::string item(const std::string& title, const std::string& desc) {
-    return "<item>\r\n<title>\r\n" + title + "\r\n</title>\r\n<link>\r\n" + Link + "\r\n</link>\r\n<description>\r\n" +
+    return "<item>\r\n<title>\r\n" + title + "\r\n</title>\r\n<link>\r\n" + LinkXml + "\r\n</link>\r\n<description>\r\n" +
            desc + "\r\n</description>\r\n</item>\r\n";
 }
 
@@ -173,7 +174,8 @@ TEST_F(Generate, MoreThan32767ItemsAreAllWrittenAndAFailedCopyOrWriteNamesTheSys
     EXPECT_FALSE(run(page, false, 100 << 10));
     expectStop((folder / "src.dat").string() + ": File too large" + unable, MessageIcon::Error);
     EXPECT_EQ(folder.read("src.dat"), "older copy");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2) << "a temporary was left";
+    // src.dat, test.xml and the folder's lock file, nothing else.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 3) << "a temporary was left";
     EXPECT_FALSE(run(page, false, 1 << 20));
     expectStop((folder / "test.xml").string() + ": File too large" + unable, MessageIcon::Error);
     EXPECT_TRUE(folder.read("src.dat") == page);

@@ -83,20 +83,31 @@ TEST_F(Profiles, TheLastNumberIsUsedAndThenCreatingFailsWithAClearMessageWriting
     EXPECT_EQ(filesInDir(), MaxProfileNumber);
 }
 
-TEST_F(Profiles, ReadingTakesTheTwelveFieldsLineByLineAndSavingWritesThemOnlyWhileLoaded) {
-    dir.write("000007.rss", sample + "line 14\r\n");
+TEST_F(Profiles, ReadingTakesTheFieldsLineByLineAndSavingWritesThemOnlyWhileLoaded) {
+    const std::string extra = "2.0\r\nclass=\"headline\"\r\nline 16\r\n";
+    dir.write("000007.rss", sample + extra);
     ::chmod((dir / "000007.rss").c_str(), 0640);
     ProfileSession s = load("000007.rss");
     EXPECT_EQ(s.ProfileFile, "000007.rss");
     for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(FeedProfileField(s.Profile, i), sampleLines[i + 1]) << i;
+    EXPECT_EQ(s.Profile.FeedFormat, "2.0");
+    EXPECT_EQ(s.Profile.LinkString, "class=\"headline\"");
     s.Profile.FeedDesc = "caf\xe9 \x01\xff \"quoted\", <b>&amp;";
     s.ProfileLoaded = false;
     ASSERT_TRUE(SaveProfile(dir.path(), s, d));
-    EXPECT_EQ(dir.read("000007.rss"), sample + "line 14\r\n");
+    EXPECT_EQ(dir.read("000007.rss"), sample + extra);
     s.ProfileLoaded = true;
     ASSERT_TRUE(SaveProfile(dir.path(), s, d));
     std::vector<std::string> saved = sampleLines;
     saved[8] = s.Profile.FeedDesc;
+    // Fifteen lines at most; without a format or link marker the file keeps
+    // its thirteen lines, as older readers expect.
+    EXPECT_EQ(dir.read("000007.rss"), profileBytes(saved) + "2.0\r\nclass=\"headline\"\r\n");
+    s.Profile.FeedFormat.clear();
+    ASSERT_TRUE(SaveProfile(dir.path(), s, d));
+    EXPECT_EQ(dir.read("000007.rss"), profileBytes(saved) + "\r\nclass=\"headline\"\r\n");
+    s.Profile.LinkString.clear();
+    ASSERT_TRUE(SaveProfile(dir.path(), s, d));
     EXPECT_EQ(dir.read("000007.rss"), profileBytes(saved));
     struct stat st {};
     ASSERT_EQ(::stat((dir / "000007.rss").c_str(), &st), 0);

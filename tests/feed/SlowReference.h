@@ -4,6 +4,7 @@
 // after another). The engine does the same in single passes; tests compare
 // the two on random and real pages.
 #include "feed/FeedProfile.h"
+#include "feed/XmlEscape.h"
 
 #include <string>
 #include <vector>
@@ -79,7 +80,11 @@ inline std::string generate(const std::string& page, const FeedProfile& p, bool 
         }
     }
     std::string doc = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<rss version=\"0.91\">\r\n<channel>\r\n";
-    doc += "<title>" + p.FeedTitle + "</title>\r\n<link>" + p.FeedLink + "</link>\r\n<description>" + p.FeedDesc +
+    // Header values and the item link are escaped as the engine does it
+    // (tested on its own); the reference follows the cuts.
+    const std::string link = EscapeKeepingReferences(p.FeedLink);
+    doc += "<title>" + EscapeKeepingReferences(p.FeedTitle) + "</title>\r\n<link>" + link +
+           "</link>\r\n<description>" + EscapeKeepingReferences(p.FeedDesc) +
            "</description>\r\n<language>en-us</language>\r\n";
     for (std::size_t k = 1; k <= items.size(); ++k) {
         const std::string& it = items[k - 1];
@@ -105,7 +110,7 @@ inline std::string generate(const std::string& page, const FeedProfile& p, bool 
         desc = clean(desc);
         if (yes && title == ".") title = p.FeedTitle;
         for (const std::string& line : {std::string("<item>"), std::string("<title>"), title, std::string("</title>"),
-                                        std::string("<link>"), p.FeedLink, std::string("</link>"),
+                                        std::string("<link>"), link, std::string("</link>"),
                                         std::string("<description>"), desc, std::string("</description>"),
                                         std::string("</item>")})
             doc += line + "\r\n";
