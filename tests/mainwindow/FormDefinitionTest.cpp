@@ -107,8 +107,8 @@ TEST(ShippedForm, HoldsTheViewerAndTheSixButtonsUnderTheirClassNames) {
     EXPECT_EQ(font.weight(), QFont::Normal);
     EXPECT_EQ(box->extent, QSizeF(15690, 7435));
 
-    const char* captions[] = {"New Profile",   "Delete Profile", "Browse Filename to Save",
-                              "Select Profile", "Cancel",         "Create Profile"};
+    const char* captions[] = {"&New Profile",    "&Delete Profile", "&Browse Filename to Save",
+                              "Se&lect Profile", "C&ancel",         "&Create Profile"};
     for (int i = 1; i <= 6; ++i) {
         const ControlDefinition* b = form.find(QStringLiteral("wenButtons_H%1").arg(i));
         ASSERT_NE(b, nullptr) << i;

@@ -22,7 +22,7 @@ TEST_F(WindowTest, StartsOnTheProfilePageWithEveryOtherPageClosed) {
         EXPECT_TRUE(shown->isVisible()) << shown->objectName().toStdString();
     for (QWidget* hidden : Widgets{w->wenButtons_H5, w->wenButtons_H6, w->Label7, w->txtProfileName})
         EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
-    EXPECT_EQ(w->wenButtons_H4->Caption(), "Select Profile");  // from the stored settings
+    EXPECT_EQ(w->wenButtons_H4->Caption(), "Se&lect Profile");  // from the stored settings
     ASSERT_EQ(w->List1->count(), 2);
     EXPECT_EQ(w->List1->item(0)->text(), "First (000001.rss)");
     EXPECT_EQ(w->List1->item(1)->text(), "Second (000002.rss)");
@@ -124,6 +124,7 @@ TEST_F(WindowTest, DeletingTheCurrentProfileWithdrawsTheEditingPages) {
     EXPECT_EQ(q.text, "Are you sure want to delete this profile\r\nCurrent (000001.rss)");
     EXPECT_EQ(q.icon, MessageIcon::Warning);
     EXPECT_EQ(q.title, "My Veltrane");
+    EXPECT_EQ(q.defaultAnswer, DefaultAnswer::No);
     EXPECT_FALSE(exists("000001.rss"));
     ASSERT_EQ(w->List1->count(), 1);
     EXPECT_EQ(w->List1->item(0)->text(), "Other (000002.rss)");
