@@ -10,6 +10,9 @@
 
 enum class MessageIcon { None, Information, Warning, Error, Question };
 
+// The answer a question's default button gives (the one Enter chooses).
+enum class DefaultAnswer { Yes, No };
+
 struct FileFilter {
     std::string name;     // "HTML Files (*.htm)"
     std::string pattern;  // "*.htm"; several patterns separated by ';'
@@ -26,8 +29,16 @@ public:
     virtual ~Dialogs() = default;
     // A modal message box with an OK button.
     virtual void message(const std::string& text, MessageIcon icon, const std::string& title) = 0;
-    // A modal question with Yes and No; true means Yes.
+    // A modal question with Yes and No; true means Yes. Yes is the default.
     virtual bool askYesNo(const std::string& text, MessageIcon icon, const std::string& title) = 0;
+    // The same with the given default button: a question whose Yes destroys
+    // something defaults to No, so that a hasty Enter keeps it. Dialogs
+    // without a notion of a default button answer as the plain question.
+    virtual bool askYesNo(const std::string& text, MessageIcon icon, const std::string& title,
+                          DefaultAnswer defaultAnswer) {
+        (void)defaultAnswer;
+        return askYesNo(text, icon, title);
+    }
     // Modal file choosers; an empty result means cancelled or failed.
     virtual std::string chooseOpenFile(const FileChooserRequest& request) = 0;
     virtual std::string chooseSaveFile(const FileChooserRequest& request) = 0;

@@ -19,14 +19,20 @@ QMessageBox::Icon toQt(MessageIcon icon) {
 
 QString latin1(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
 
-// "HTML Files (*.htm)" + "*.htm" -> "HTML Files (*.htm) (*.htm)": Qt takes
-// the patterns from the last parentheses.
+// Qt takes a filter's patterns from the parentheses that end it, and shows
+// the whole text as the filter's label: "HTML Files" + "*.htm;*.html" ->
+// "HTML Files (*.htm *.html)". A name that already shows its patterns, at
+// its end bare ("XML Files *.xml") or in parentheses ("HTML Files (*.htm)"),
+// shows them once.
 QString qtFilter(const std::vector<FileFilter>& filters) {
     QStringList parts;
     for (const auto& f : filters) {
         QString patterns = latin1(f.pattern);
         patterns.replace(';', ' ');
-        parts << latin1(f.name) + " (" + patterns + ")";
+        QString name = latin1(f.name).trimmed();
+        if (name.endsWith("(" + patterns + ")")) name.chop(patterns.size() + 2);
+        else if (name.endsWith(" " + patterns)) name.chop(patterns.size());
+        parts << name.trimmed() + " (" + patterns + ")";
     }
     return parts.join(";;");
 }
@@ -43,8 +49,13 @@ void QtDialogs::message(const std::string& text, MessageIcon icon, const std::st
 }
 
 bool QtDialogs::askYesNo(const std::string& text, MessageIcon icon, const std::string& title) {
+    return askYesNo(text, icon, title, DefaultAnswer::Yes);
+}
+
+bool QtDialogs::askYesNo(const std::string& text, MessageIcon icon, const std::string& title,
+                         DefaultAnswer defaultAnswer) {
     QMessageBox box(toQt(icon), latin1(title), latin1(text), QMessageBox::Yes | QMessageBox::No, owner_);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(defaultAnswer == DefaultAnswer::No ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -13,6 +13,8 @@ public:
 
     void message(const std::string& text, MessageIcon icon, const std::string& title) override;
     bool askYesNo(const std::string& text, MessageIcon icon, const std::string& title) override;
+    bool askYesNo(const std::string& text, MessageIcon icon, const std::string& title,
+                  DefaultAnswer defaultAnswer) override;
     std::string chooseOpenFile(const FileChooserRequest& request) override;
     std::string chooseSaveFile(const FileChooserRequest& request) override;
 

@@ -11,6 +11,7 @@
 #include "buttons/wenButtons_H.h"
 
 #include <QCheckBox>
+#include <QFileSystemWatcher>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <cctype>
 #include <functional>
@@ -31,6 +33,20 @@ namespace {
 const char* const NoProfileStatus = "Please select an existing profile or create a new one";
 const QColor MarkerFilled(0, 128, 0);
 const QColor MarkerEmpty(255, 0, 0);
+
+// The number of items of a generated feed: each opens with an "<item>" line.
+int countItems(const std::string& feed) {
+    int n = 0;
+    for (size_t at = 0; at < feed.size();) {
+        size_t end = feed.find('\n', at);
+        if (end == std::string::npos) end = feed.size();
+        std::string_view line(feed.data() + at, end - at);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line == "<item>") ++n;
+        at = end + 1;
+    }
+    return n;
+}
 
 // Blank test of the name box: only the blank character counts.
 bool isBlank(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
@@ -78,6 +94,8 @@ frmMain::frmMain(std::filesystem::path programFolder, Dialogs& dialogs, QWidget*
     buildControls(FormDefinition::load(FormResource));
     buildLayout();
     connectHandlers();
+    setUpKeyboard();
+    watchFolder();
     Form_Load();
 }
 
@@ -149,6 +167,10 @@ void frmMain::connectHandlers() {
     on(Command1, &QPushButton::clicked, &frmMain::Command1_Click);
     // Command2 ("Download...") has no action: the page is fetched by Generate Feed.
     on(Command3, &QPushButton::clicked, &frmMain::Command3_Click);
+    on(cmdSaveFeed, &QPushButton::clicked, &frmMain::wenButtons_H3_Click);
+    // A double-click on a profile picks it as "Select Profile" does (Enter
+    // in the list presses "Select Profile", the list's default button).
+    on(List1, &QListWidget::itemDoubleClicked, &frmMain::wenButtons_H4_Click);
     // Fires on a click and on a change made by the program, as the box's value changes.
     on(chkStripHTMLTags, &QCheckBox::stateChanged, &frmMain::chkStripHTMLTags_Click);
 
@@ -193,6 +215,10 @@ void frmMain::Form_Load() {
 // ---- page 0: profiles ----
 
 void frmMain::setNameRowOpen(bool open) {
+    // Closing the row takes the focus away from it; it goes back to the list
+    // the row was opened from rather than wherever Qt would put it.
+    const bool focusInRow = !open && (txtProfileName->hasFocus() || wenButtons_H5->hasFocus() ||
+                                      wenButtons_H6->hasFocus());
     List1->setEnabled(!open);
     wenButtons_H1->setVisible(!open);
     wenButtons_H2->setVisible(!open);
@@ -202,11 +228,15 @@ void frmMain::setNameRowOpen(bool open) {
     wenButtons_H6->setVisible(open);
     Label7->setVisible(open);
     txtProfileName->setVisible(open);
+    if (focusInRow) List1->setFocus();
+    updateDefaultButton();
 }
 
 void frmMain::wenButtons_H1_Click() {
     setNameRowOpen(true);
     txtProfileName->setFocus();
+    // The previous name stays, selected, so that typing replaces it.
+    txtProfileName->selectAll();
 }
 
 void frmMain::wenButtons_H5_Click() { setNameRowOpen(false); }
@@ -261,7 +291,8 @@ void frmMain::wenButtons_H2_Click() {
         return;
     }
     const std::string entry = toBytes(selected.first()->text());
-    if (!dialogs_.askYesNo("Are you sure want to delete this profile\r\n" + entry, MessageIcon::Warning, AppTitle))
+    if (!dialogs_.askYesNo("Are you sure want to delete this profile\r\n" + entry, MessageIcon::Warning, AppTitle,
+                           DefaultAnswer::No))
         return;
     if (ParseProfileEntry(entry).fileName == session_.ProfileFile) {
         // The pages stay where they are and keep the old values, but no
@@ -275,6 +306,37 @@ void frmMain::wenButtons_H2_Click() {
 void frmMain::loadProfilesInList() {
     List1->clear();
     for (const std::string& entry : LoadProfilesInList(folder_)) List1->addItem(fromBytes(entry));
+}
+
+void frmMain::watchFolder() {
+    // Profiles made or deleted by the command line appear at once. One save
+    // is several changes of the folder (a temporary file renamed over the
+    // old one): the list is read once they have settled.
+    listRefresh_ = new QTimer(this);
+    listRefresh_->setSingleShot(true);
+    listRefresh_->setInterval(150);
+    connect(listRefresh_, &QTimer::timeout, this, [this] { guarded([this] { refreshProfileList(); }); });
+    folderWatcher_ = new QFileSystemWatcher(this);
+    folderWatcher_->addPath(QFile::decodeName(QByteArray::fromStdString(folder_.string())));
+    connect(folderWatcher_, &QFileSystemWatcher::directoryChanged, listRefresh_, qOverload<>(&QTimer::start));
+}
+
+void frmMain::refreshProfileList() {
+    const std::vector<std::string> entries = LoadProfilesInList(folder_);
+    bool same = int(entries.size()) == List1->count();
+    for (int i = 0; same && i < List1->count(); ++i) same = List1->item(i)->text() == fromBytes(entries[size_t(i)]);
+    if (same) return;
+
+    // The selection follows the file, not the row: rows move as files come and go.
+    const QList<QListWidgetItem*> selected = List1->selectedItems();
+    const std::string selectedFile =
+        selected.isEmpty() ? std::string() : ParseProfileEntry(toBytes(selected.first()->text())).fileName;
+    List1->clear();
+    for (const std::string& entry : entries) {
+        List1->addItem(fromBytes(entry));
+        if (!selectedFile.empty() && ParseProfileEntry(entry).fileName == selectedFile)
+            List1->setCurrentRow(List1->count() - 1);
+    }
 }
 
 void frmMain::setEditingPagesEnabled(bool on, bool includingSavePage) {
@@ -350,7 +412,9 @@ void frmMain::colourMarker(QLabel* marker, const QLineEdit* box) {
 }
 
 void frmMain::Command1_Click() {
-    const std::string path = mdlCommonDialog::ShowOpenDialog(dialogs_, this, "HTML Files (*.htm)\0*.htm\0\0"s,
+    // Pages end in .htm or .html; the chooser matches either in any letter
+    // case and shows the patterns once, after the name.
+    const std::string path = mdlCommonDialog::ShowOpenDialog(dialogs_, this, "HTML Files\0*.htm;*.html\0\0"s,
                                                              "Select Page", mdlCommonDialog::OFN_EXPLORER);
     // A cancelled chooser leaves the stored page as it was.
     if (!path.empty()) {
@@ -370,6 +434,8 @@ void frmMain::showFailure(const std::string& text) { dialogs_.message(text, Mess
 
 void frmMain::Command3_Click() {
     WaitPointer wait(this);
+    // A "Saved ..." line from an earlier save is not about this feed.
+    lblStatus->setText("Current Profile : " + fromBytes(session_.Profile.ProfileName));
     try {
         if (!GenerateFeed(folder_, session_.Profile, toBytes(txtSource->text()), dialogs_)) return;
         htmSyntaxBox1->LoadFile(QFile::decodeName(QByteArray::fromStdString((folder_ / FeedFileName).string())));
@@ -396,12 +462,19 @@ void frmMain::wenButtons_H3_Click() {
     std::string tail = path.size() >= 4 ? path.substr(path.size() - 4) : path;
     for (char& c : tail) c = char(std::tolower(static_cast<unsigned char>(c)));
     if (tail != ".xml") path += ".xml";
+    int items = 0;
     try {
         CopyFileReplacing(folder_ / FeedFileName, path);
+        items = countItems(ReadWholeFile(path));
     } catch (const std::exception& e) {
         showFailure(DescribeFailure(e));
         return;
     }
     lblFileName->setText("RSS Feed XML code generated and successfully saved\r\nFile Location : " +
                          pathForDisplay(path));
+    // The save page is never shown: the status line confirms the save.
+    lblStatus->setText(QStringLiteral("Saved %1 %2 to %3")
+                           .arg(items)
+                           .arg(QLatin1String(items == 1 ? "item" : "items"))
+                           .arg(pathForDisplay(path)));
 }

@@ -13,74 +13,77 @@ Begin Corvane.htmSyntaxBox htmSyntaxBox1
 End
 
 # The six buttons share one look: the rounded style with its light shaded
-# face, a dark blue caption and no focus rectangle.
+# face and a dark blue caption. The focus rectangle is on: the window names
+# as default the button Enter presses (the focused one, else the page's
+# own), and that button shows it, so a keyboard user sees where Enter goes.
+# No caption is bold for the same reason: the default look alone marks it.
 Begin Corvane.wenButtons_H wenButtons_H1
-    Caption = "New Profile"
+    Caption = "&New Profile"
     BackStyle = 2
     Font = Font("DejaVu Sans", 9, 400, False, False, 0)
     cFore = &H005A2800
     cFHover = &H005A2800
-    Focus = False
+    Focus = True
     Mode = 0
     Value = False
     cBack = &H00F6F0EC
 End
 
 Begin Corvane.wenButtons_H wenButtons_H2
-    Caption = "Delete Profile"
+    Caption = "&Delete Profile"
     BackStyle = 2
     Font = Font("DejaVu Sans", 9, 400, False, False, 0)
     cFore = &H005A2800
     cFHover = &H005A2800
-    Focus = False
+    Focus = True
     Mode = 0
     Value = False
     cBack = &H00F6F0EC
 End
 
 Begin Corvane.wenButtons_H wenButtons_H3
-    Caption = "Browse Filename to Save"
+    Caption = "&Browse Filename to Save"
     BackStyle = 2
     Font = Font("DejaVu Sans", 9, 400, False, False, 0)
     cFore = &H005A2800
     cFHover = &H005A2800
-    Focus = False
+    Focus = True
     Mode = 0
     Value = False
     cBack = &H00F6F0EC
 End
 
 Begin Corvane.wenButtons_H wenButtons_H4
-    Caption = "Select Profile"
+    Caption = "Se&lect Profile"
     BackStyle = 2
-    Font = Font("DejaVu Sans", 9, 700, False, False, 0)
+    Font = Font("DejaVu Sans", 9, 400, False, False, 0)
     cFore = &H005A2800
     cFHover = &H005A2800
-    Focus = False
+    Focus = True
     Mode = 0
     Value = False
     cBack = &H00F6F0EC
 End
 
 Begin Corvane.wenButtons_H wenButtons_H5
-    Caption = "Cancel"
+    Caption = "C&ancel"
     BackStyle = 2
     Font = Font("DejaVu Sans", 9, 400, False, False, 0)
     cFore = &H005A2800
     cFHover = &H005A2800
-    Focus = False
+    Focus = True
     Mode = 0
     Value = False
     cBack = &H00F6F0EC
 End
 
 Begin Corvane.wenButtons_H wenButtons_H6
-    Caption = "Create Profile"
+    Caption = "&Create Profile"
     BackStyle = 2
-    Font = Font("DejaVu Sans", 9, 700, False, False, 0)
+    Font = Font("DejaVu Sans", 9, 400, False, False, 0)
     cFore = &H005A2800
     cFHover = &H005A2800
-    Focus = False
+    Focus = True
     Mode = 0
     Value = False
     cBack = &H00F6F0EC

@@ -18,6 +18,7 @@
 class Dialogs;
 class FormDefinition;
 class QCheckBox;
+class QFileSystemWatcher;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -25,6 +26,7 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class QTimer;
 class htmSyntaxBox;
 class wenButtons_H;
 
@@ -49,10 +51,18 @@ public:
     // Fills the boxes from the current profile without saving it.
     void FillFormFromProfile();
 
+    // The button Enter presses now (the one drawn as the default), or none.
+    QWidget* defaultButton() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildControls(const FormDefinition& form);
     void buildLayout();
     void connectHandlers();
+    void setUpKeyboard();
+    void watchFolder();
     void Form_Load();
 
     // Handlers, one per user action.
@@ -77,6 +87,15 @@ private:
     void setNameRowOpen(bool open);
     void setEditingPagesEnabled(bool on, bool includingSavePage);
     void loadProfilesInList();
+    // Lists the profiles again after a change in the folder, keeping the
+    // selected entry selected; nothing happens when the list is unchanged.
+    void refreshProfileList();
+    // Keyboard: which button Enter presses follows the page and the focus.
+    void updateDefaultButton();
+    // The next page from the current one, stepping by step, that is shown
+    // and enabled, going round from the last page to the first when asked;
+    // the current page when there is none.
+    int nextReachablePage(int step, bool roundTheStrip) const;
     void clearViewer();
     void showFailure(const std::string& text);
 
@@ -85,6 +104,8 @@ private:
     ControlHost host_;
     ProfileSession session_;
     bool fillingLocalSource_ = false;
+    QFileSystemWatcher* folderWatcher_ = nullptr;
+    QTimer* listRefresh_ = nullptr;
 
 public:
     // The controls, under the object names the rest of the program and the
@@ -122,6 +143,7 @@ public:
     QCheckBox* chkStripHTMLTags = nullptr;
     QPushButton* Command3 = nullptr;
     htmSyntaxBox* htmSyntaxBox1 = nullptr;
+    QPushButton* cmdSaveFeed = nullptr;  // "Save Feed..." beside the viewer
     QLabel* Label12 = nullptr;
     QLabel* lblFileName = nullptr;
     QLabel* lblStatus = nullptr;

@@ -34,6 +34,13 @@ QLineEdit* lineEdit(const char* name) {
     return box;
 }
 QGroupBox* frame(const char* name, const QString& title) { return named(new QGroupBox(title), name); }
+// Outside a dialog a push button ignores Enter; as on a form, the focused
+// command button is the one Enter presses.
+QPushButton* pushButton(const char* name, const QString& caption) {
+    auto* b = named(new QPushButton(caption), name);
+    b->setAutoDefault(true);
+    return b;
+}
 
 constexpr int ButtonWidth = 150;
 constexpr int ButtonHeight = 30;
@@ -77,8 +84,8 @@ void frmMain::buildLayout() {
     // Page 1: where the page comes from.
     auto* page1 = new QWidget;
     Frame3 = frame("Frame3", "Select Source");
-    Option1 = named(new QRadioButton("Online Web Page"), "Option1");
-    Option2 = named(new QRadioButton("Web Page on Computer"), "Option2");
+    Option1 = named(new QRadioButton("&Online Web Page"), "Option1");
+    Option2 = named(new QRadioButton("&Web Page on Computer"), "Option2");
     {
         auto* h = new QHBoxLayout(Frame3);
         h->addWidget(Option1);
@@ -89,7 +96,7 @@ void frmMain::buildLayout() {
     Label1 = label("Label1", "Select Source Page :");
     txtSource = lineEdit("txtSource");
     txtSource->setText("http://www.");
-    Command2 = named(new QPushButton("Download..."), "Command2");
+    Command2 = pushButton("Command2", "&Download...");
     lblDownloadStatus = label("lblDownloadStatus", QString());
     {
         auto* g = new QGridLayout(Frame2);
@@ -104,7 +111,7 @@ void frmMain::buildLayout() {
     Label6 = label("Label6", QString());
     Label6->setFrameShape(QFrame::StyledPanel);
     Label6->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    Command1 = named(new QPushButton("Browse..."), "Command1");
+    Command1 = pushButton("Command1", "&Browse...");
     {
         auto* g = new QGridLayout(Frame1);
         g->addWidget(Label5, 0, 0);
@@ -167,8 +174,8 @@ void frmMain::buildLayout() {
         g->addWidget(txtFeedLink, 2, 1);
         g->setColumnStretch(1, 1);
     }
-    chkStripHTMLTags = named(new QCheckBox("Strip HTML Tags for strict RSS syntax"), "chkStripHTMLTags");
-    Command3 = named(new QPushButton("Generate Feed"), "Command3");
+    chkStripHTMLTags = named(new QCheckBox("Strip &HTML Tags for strict RSS syntax"), "chkStripHTMLTags");
+    Command3 = pushButton("Command3", "Generate &Feed");
     {
         auto* bottom = new QHBoxLayout;
         bottom->addWidget(chkStripHTMLTags);
@@ -181,11 +188,17 @@ void frmMain::buildLayout() {
         v->addStretch();
     }
 
-    // Page 3: the generated document, read-only.
+    // Page 3: the generated document, read-only, and a way to save it again
+    // (the chooser that opens after generating may have been cancelled).
     auto* page3 = new QWidget;
+    cmdSaveFeed = pushButton("cmdSaveFeed", "Save &Feed...");
     {
+        auto* bottom = new QHBoxLayout;
+        bottom->addStretch();
+        bottom->addWidget(cmdSaveFeed);
         auto* v = new QVBoxLayout(page3);
-        v->addWidget(htmSyntaxBox1);
+        v->addWidget(htmSyntaxBox1, 1);
+        v->addLayout(bottom);
     }
 
     // Page 4: saving, reached only through Generate Feed.
@@ -201,10 +214,12 @@ void frmMain::buildLayout() {
         v->addStretch();
     }
 
-    SSTab1->addTab(page0, "Select Profile");
-    SSTab1->addTab(page1, "Select Source");
-    SSTab1->addTab(page2, "Generate Settings");
-    SSTab1->addTab(page3, "View XML Source");
+    // Every tab that is ever shown has an access key; the hidden save page
+    // has none, so no key reaches it.
+    SSTab1->addTab(page0, "Select &Profile");
+    SSTab1->addTab(page1, "Select &Source");
+    SSTab1->addTab(page2, "&Generate Settings");
+    SSTab1->addTab(page3, "&View XML Source");
     SSTab1->addTab(page4, "Save Feed");
 
     Frame6 = frame("Frame6", QString());

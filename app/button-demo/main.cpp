@@ -5,6 +5,7 @@
 //   button-demo [--design] [--shot FILE.png]
 //     --design  shows the form as in design mode
 //     --shot    saves a picture of the window once shown, and ends
+#include "app/StandardOptions.h"
 #include "host/ControlHost.h"
 #include "host/QtDialogs.h"
 #include "buttons/wenButtons_H.h"
@@ -21,6 +22,16 @@
 #include <cstring>
 
 namespace {
+const char* const Usage =
+    "Usage: button-demo [--design] [--shot FILE.png]\n"
+    "A window of owner-drawn buttons in each mode; every event they raise is\n"
+    "printed on standard output as it arrives.\n"
+    "\n"
+    "  --design   shows the form as in design mode\n"
+    "  --shot     saves a picture of the window once shown, and ends\n"
+    "  --help     this text\n"
+    "  --version  the program's version\n";
+
 void print(const wenButtons_H* b, const QString& what) {
     std::printf("%-10s %s\n", qPrintable(b->objectName()), qPrintable(what));
     std::fflush(stdout);
@@ -71,6 +82,7 @@ wenButtons_H* button(QWidget* parent, ControlHost* host, const QString& name, co
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const int rc = answerStandardOptions(argc, argv, "button-demo", Usage); rc >= 0) return rc;
     QApplication app(argc, argv);
     bool design = false;
     QString shot;

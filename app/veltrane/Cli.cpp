@@ -89,6 +89,7 @@ std::string mainUsage() {
         "Options:\n"
         "  --dir DIR   folder of the profiles, src.dat and test.xml (default: the program's folder)\n"
         "  --help      this text; COMMAND --help describes one command\n"
+        "  --version   the program's version\n"
         "\n"
         "PROFILE is a profile's file name in DIR, such as 000001.rss.\n"
         "Exit status: 0 success, 1 stopped with a message (check: the file has errors),\n"
@@ -149,6 +150,10 @@ int run(const std::vector<std::string>& args, const fs::path& programFolder, std
     for (; i < args.size(); ++i) {
         if (args[i] == "--help" || args[i] == "-h") {
             out << mainUsage();
+            return ExitOk;
+        }
+        if (args[i] == "--version") {
+            out << "veltrane " << MV_VERSION << '\n';
             return ExitOk;
         }
         if (takeDir(args, i, dir, dirMissing)) {

@@ -102,7 +102,7 @@ TEST_F(WindowTest, BrowseStoresTheChosenPageAndACancelKeepsTheStoredOne) {
     clickTab(1);
     click(w->Command1);
     ASSERT_EQ(dialogs.calls.size(), 2u);
-    expectChooser(dialogs.calls[1], DialogCall::OpenFile, "Select Page", "HTML Files (*.htm)", "*.htm");
+    expectChooser(dialogs.calls[1], DialogCall::OpenFile, "Select Page", "HTML Files", "*.htm;*.html");
     EXPECT_EQ(w->Label6->text(), "/home/user/pages/new.htm");
     EXPECT_EQ(profileLines()[3], "/home/user/pages/new.htm");
     EXPECT_EQ(w->SSTab1->currentIndex(), 2);

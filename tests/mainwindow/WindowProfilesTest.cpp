@@ -114,6 +114,7 @@ TEST_F(WindowTest, DeletingAsksFirstAndTheCurrentProfileTakesTheEditingPagesWith
     ASSERT_EQ(dialogs.calls.size(), 3u);
     EXPECT_EQ(dialogs.calls[2].text, "Are you sure want to delete this profile\r\nCurrent (000001.rss)");
     EXPECT_EQ(dialogs.calls[2].icon, MessageIcon::Warning);
+    EXPECT_EQ(dialogs.calls[2].defaultAnswer, DefaultAnswer::No);  // a stray Enter deletes nothing
     EXPECT_FALSE(exists("000001.rss"));
     EXPECT_EQ(w->List1->count(), 0);
     for (int page = 1; page <= 3; ++page) EXPECT_FALSE(w->SSTab1->isTabEnabled(page));

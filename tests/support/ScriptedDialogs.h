@@ -13,6 +13,7 @@ struct DialogCall {
     MessageIcon icon = MessageIcon::None;
     std::string title;
     FileChooserRequest request;  // for choosers
+    DefaultAnswer defaultAnswer = DefaultAnswer::Yes;  // for questions
 };
 
 class ScriptedDialogs : public Dialogs {
@@ -26,7 +27,11 @@ public:
         calls.push_back({DialogCall::Message, text, icon, title, {}});
     }
     bool askYesNo(const std::string& text, MessageIcon icon, const std::string& title) override {
-        calls.push_back({DialogCall::Question, text, icon, title, {}});
+        return askYesNo(text, icon, title, DefaultAnswer::Yes);
+    }
+    bool askYesNo(const std::string& text, MessageIcon icon, const std::string& title,
+                  DefaultAnswer defaultAnswer) override {
+        calls.push_back({DialogCall::Question, text, icon, title, {}, defaultAnswer});
         if (answers.empty()) { ++unscripted; return false; }
         bool a = answers.front();
         answers.pop_front();
