@@ -24,7 +24,7 @@ TEST_F(WindowTest, ASaveIsReportedOnTheStatusLineAndTheViewerSavesAgain) {
     const std::string target = (dir / "feed.xml").string();
     dialogs.files = {target};
     click(w->cmdSaveFeed);
-    ASSERT_EQ(dialogs.calls.size(), 3u) << lastMessage();
+    ASSERT_EQ(dialogs.calls.size(), 3u) << lastMessage(dialogs);
     expectChooser(dialogs.calls[2], DialogCall::SaveFile, "Select file to save XML code", "XML Files *.xml", "*.xml");
     EXPECT_EQ(dir.read("feed.xml"), dir.read("test.xml"));
     EXPECT_EQ(w->lblStatus->text(), "Saved 2 items to " + QString::fromStdString(target));

@@ -85,7 +85,7 @@ TEST_F(KeyboardTest, EnterAndEscPressTheDefaultAndCancelButtonsAndTheListAnswers
     QTest::mouseDClick(w->List1->viewport(), Qt::LeftButton, {}, second);
     EXPECT_EQ(w->lblStatus->text(), "Current Profile : Second");
     EXPECT_EQ(w->SSTab1->currentIndex(), 1);
-    EXPECT_TRUE(dialogs.calls.empty()) << lastMessage();
+    EXPECT_TRUE(dialogs.calls.empty()) << lastMessage(dialogs);
 }
 
 TEST_F(KeyboardTest, EveryControlOnAPageHasItsOwnAccessKey) {
