@@ -2,6 +2,8 @@
 
 #include "mainwindow/ControlRegistry.h"
 #include "feed/FeedBuilder.h"
+#include "feed/FeedCheck.h"
+#include "feed/FolderLock.h"
 #include "mainwindow/FormDefinition.h"
 #include "mainwindow/TextBytes.h"
 #include "feed/ProfileStore.h"
@@ -198,6 +200,7 @@ void frmMain::connectHandlers() {
         connect(box, &QLineEdit::textChanged, this,
                 [=, this] { guarded([=, this] { fieldChanged(field, box, marker); }); });
     }
+    connectFeedFormatHandlers();
 }
 
 void frmMain::Form_Load() {
@@ -371,6 +374,7 @@ void frmMain::FillFormFromProfile() {
     txtTitleEndString->setText(fromBytes(p.TitleEndString));
     txtEndItemString->setText(fromBytes(p.EndItemString));
     chkStripHTMLTags->setChecked(leadingNumber(p.StripHTMLTags) == 1.0);
+    fillFeedFormatFromProfile(p);
     session_.ProfileLoaded = true;
 }
 
@@ -428,7 +432,10 @@ void frmMain::Command1_Click() {
 
 // ---- generating and saving ----
 
-void frmMain::clearViewer() { htmSyntaxBox1->setTextRTF(QString()); }
+void frmMain::clearViewer() {
+    htmSyntaxBox1->setTextRTF(QString());
+    clearFeedCheck();  // a check belongs to the document it was made of
+}
 
 void frmMain::showFailure(const std::string& text) { dialogs_.message(text, MessageIcon::Error, AppTitle); }
 
@@ -436,9 +443,15 @@ void frmMain::Command3_Click() {
     WaitPointer wait(this);
     // A "Saved ..." line from an earlier save is not about this feed.
     lblStatus->setText("Current Profile : " + fromBytes(session_.Profile.ProfileName));
+    FeedCheckResult check;
     try {
-        if (!GenerateFeed(folder_, session_.Profile, toBytes(txtSource->text()), dialogs_)) return;
+        // Held until test.xml is in the viewer and checked, so that a
+        // scheduled run in this folder cannot replace it in between.
+        const std::unique_ptr<FolderLock> lock = lockFolderForGeneration();
+        if (!lock) return;
+        if (!GenerateFeed(folder_, session_.Profile, toBytes(txtSource->text()), dialogs_, *lock)) return;
         htmSyntaxBox1->LoadFile(QFile::decodeName(QByteArray::fromStdString((folder_ / FeedFileName).string())));
+        check = CheckFeedFile(folder_ / FeedFileName);
         htmSyntaxBox1->Colorize();
     } catch (const std::exception& e) {
         showFailure(DescribeFailure(e) + "\r\nUnable to generate RSS Feed");
@@ -447,6 +460,7 @@ void frmMain::Command3_Click() {
     SSTab1->setTabEnabled(PageView, true);
     SSTab1->setTabEnabled(PageSave, true);
     SSTab1->setCurrentIndex(PageView);
+    showFeedCheck(check);
     wenButtons_H3_Click();
 }
 

@@ -13,12 +13,17 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 class Dialogs;
 class FormDefinition;
+class FolderLock;
+struct FeedCheckResult;
 class QCheckBox;
+class QComboBox;
 class QFileSystemWatcher;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -99,6 +104,19 @@ private:
     void clearViewer();
     void showFailure(const std::string& text);
 
+    // The feed's format and link marker, the folder lock and the check of
+    // the generated feed (FeedCheckPane.cpp).
+    void buildFeedFormatRows(QGridLayout* properties);
+    QWidget* buildFeedCheckPane();
+    void connectFeedFormatHandlers();
+    void cboFeedFormat_Click();
+    void fillFeedFormatFromProfile(const FeedProfile& p);
+    // The folder's lock, or nullptr after telling the user why not.
+    std::unique_ptr<FolderLock> lockFolderForGeneration();
+    void clearFeedCheck();
+    void showFeedCheck(const FeedCheckResult& result);
+    void showChosenFinding();
+
     std::filesystem::path folder_;
     Dialogs& dialogs_;
     ControlHost host_;
@@ -141,6 +159,10 @@ public:
     QLineEdit* txtFeedDesc = nullptr;
     QLineEdit* txtFeedLink = nullptr;
     QCheckBox* chkStripHTMLTags = nullptr;
+    QComboBox* cboFeedFormat = nullptr;
+    QLineEdit* txtLinkString = nullptr;
+    QLabel* lblFeedCheck = nullptr;      // the check's summary line
+    QListWidget* lstFeedCheck = nullptr; // its findings, when there are any
     QPushButton* Command3 = nullptr;
     htmSyntaxBox* htmSyntaxBox1 = nullptr;
     QPushButton* cmdSaveFeed = nullptr;  // "Save Feed..." beside the viewer

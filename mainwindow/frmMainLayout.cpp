@@ -172,6 +172,7 @@ void frmMain::buildLayout() {
         g->addWidget(txtFeedDesc, 1, 1);
         g->addWidget(new QLabel("Feed Link"), 2, 0);
         g->addWidget(txtFeedLink, 2, 1);
+        buildFeedFormatRows(g);
         g->setColumnStretch(1, 1);
     }
     chkStripHTMLTags = named(new QCheckBox("Strip &HTML Tags for strict RSS syntax"), "chkStripHTMLTags");
@@ -198,6 +199,7 @@ void frmMain::buildLayout() {
         bottom->addWidget(cmdSaveFeed);
         auto* v = new QVBoxLayout(page3);
         v->addWidget(htmSyntaxBox1, 1);
+        v->addWidget(buildFeedCheckPane());
         v->addLayout(bottom);
     }
 

@@ -1,0 +1,109 @@
+// The feed format and link marker on "Generate Settings", and the check of
+// the generated feed beside the viewer. What the check finds is tested at
+// the engine (tests/feed); here only the window's wiring.
+#include "tests/mainwindow/WindowFixture.h"
+#include "syntaxbox/htmSyntaxBox.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+// Four stories, each with its own link; the page lies in the program's folder.
+const char* const Page =
+    "<html><body>\n<h1>Quay notes</h1>\n"
+    "<div class=\"story\"><a href=\"a.htm\">Tide tables</a><p>Spring tides.</p></div>\n"
+    "<div class=\"story\"><a href=\"b.htm\">Crane repairs</a><p>Berth two closed.</p></div>\n"
+    "<div class=\"story\"><a href=\"c.htm\">Regatta</a><p>Entries open.</p></div>\n"
+    "<p class=\"end\">fin</p></body></html>\n";
+}  // namespace
+
+class FeedCheckTest : public WindowTest {
+protected:
+    FeedProfile quay(const std::string& format) {
+        dir.write("quay.htm", Page);
+        FeedProfile p = NewFeedProfile("Quay");
+        p.SourceType = "Local";
+        p.Source = (dir / "quay.htm").string();
+        p.StartString = "<div class=\"story\">";
+        p.StartItemString = "<div class=\"story\">";
+        p.EndString = "<p class=\"end\">";
+        p.FeedTitle = "Quay notes";
+        p.FeedDesc = "From the quay";
+        p.FeedLink = "http://quay.example/";
+        p.TitleEndString = "</a>";
+        p.EndItemString = "</div>";
+        p.StripHTMLTags = "1";
+        p.FeedFormat = format;
+        return p;
+    }
+    // Generate Feed, answering the title question and cancelling the save chooser.
+    void generate() {
+        clickTab(2);
+        dialogs.answers.push_back(true);
+        dialogs.files.push_back("");
+        click(w->Command3);
+        ASSERT_EQ(w->SSTab1->currentIndex(), 3) << lastMessage(dialogs);
+    }
+};
+
+TEST_F(FeedCheckTest, TheFormatAndTheLinkMarkerAreSavedOnLines14And15AndShownAgain) {
+    openWith(NewFeedProfile("Formats"));
+    ASSERT_EQ(profileLines().size(), 13u);
+    clickTab(2);
+    EXPECT_FALSE(w->txtLinkString->isEnabled()) << "the classic format has no use for it";
+    w->cboFeedFormat->setFocus();
+    QTest::keyClick(w->cboFeedFormat, Qt::Key_Down);
+    ASSERT_EQ(profileLines().size(), 15u);
+    EXPECT_EQ(profileLines()[13], "2.0");
+    w->txtLinkString->setFocus();
+    QTest::keyClicks(w->txtLinkString, "class=\"headline\"");
+    EXPECT_EQ(profileLines()[14], "class=\"headline\"");
+
+    select("000001.rss");
+    EXPECT_EQ(w->cboFeedFormat->currentText(), "RSS 2.0 (for feed readers)");
+    EXPECT_EQ(w->txtLinkString->text(), "class=\"headline\"");
+    EXPECT_EQ(profileLines()[13], "2.0") << "selecting saves nothing new";
+
+    // Back to classic: the field empties and the marker stays.
+    clickTab(2);
+    w->cboFeedFormat->setFocus();
+    QTest::keyClick(w->cboFeedFormat, Qt::Key_Up);
+    EXPECT_EQ(profileLines()[13], "");
+    EXPECT_EQ(profileLines()[14], "class=\"headline\"");
+    EXPECT_TRUE(dialogs.calls.empty()) << lastMessage(dialogs);
+}
+
+TEST_F(FeedCheckTest, AFindingIsListedWithItsCureAndChoosingItPutsTheCaretOnItsLine) {
+    openWith(quay(""));  // classic: every item carries the Feed Link
+    generate();
+    ASSERT_TRUE(w->lstFeedCheck->isVisible());
+    QListWidgetItem* shared = nullptr;
+    for (int i = 0; i < w->lstFeedCheck->count(); ++i)
+        if (w->lstFeedCheck->item(i)->text().contains("share the link")) shared = w->lstFeedCheck->item(i);
+    ASSERT_NE(shared, nullptr) << w->lblFeedCheck->text().toStdString();
+    EXPECT_TRUE(shared->text().endsWith(" (the RSS 2.0 format for feed readers cures this)"));
+    const int line = shared->text().section(':', 0, 0).toInt();
+    ASSERT_GT(line, 1);
+    EXPECT_EQ(w->htmSyntaxBox1->Text().split('\n').at(line - 1), "<link>")
+        << "the finding points at the first item's link";
+    EXPECT_NE(w->htmSyntaxBox1->GetLineFromChar(w->htmSyntaxBox1->SelStart()), line - 1)
+        << "nothing is chosen before the user chooses";
+
+    const QRect at = w->lstFeedCheck->visualItemRect(shared);
+    QTest::mouseClick(w->lstFeedCheck->viewport(), Qt::LeftButton, {}, at.center());
+    EXPECT_EQ(w->htmSyntaxBox1->GetLineFromChar(w->htmSyntaxBox1->SelStart()), line - 1);
+    EXPECT_EQ(dialogs.messages().size(), 0u) << lastMessage(dialogs);
+
+    // Another profile selected: the check of the old feed goes with it.
+    select("000001.rss");
+    EXPECT_TRUE(w->lblFeedCheck->text().isEmpty());
+    EXPECT_EQ(w->lstFeedCheck->count(), 0);
+}
+
+TEST_F(FeedCheckTest, ACleanFeedShowsOneSummaryLine) {
+    openWith(quay("2.0"));
+    generate();
+    EXPECT_EQ(w->lblFeedCheck->text(), "3 items, no problems found");
+    EXPECT_FALSE(w->lstFeedCheck->isVisible());
+}
