@@ -6,6 +6,10 @@
 #include <strings.h>
 #include <unordered_map>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 bool isOneOf(std::string_view name, std::initializer_list<std::string_view> names) {
@@ -44,9 +48,26 @@ bool holdsAddress(std::string_view name) {
                           "usemap", "codebase", "data", "lowsrc", "dynsrc", "xlink:href"});
 }
 
+// Offset of the first "&", "<", ">" or '"' at or after `i`, sixteen bytes
+// at a time: text between tags is mostly plain.
+std::size_t skipPlain(std::string_view s, std::size_t i) {
+#if defined(__SSE2__)
+    for (; i + 16 <= s.size(); i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data() + i));
+        const __m128i hit =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('&')), _mm_cmpeq_epi8(v, _mm_set1_epi8('<'))),
+                         _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('>')), _mm_cmpeq_epi8(v, _mm_set1_epi8('"'))));
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
+        if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(mask));
+    }
+#endif
+    while (i < s.size() && s[i] != '&' && s[i] != '<' && s[i] != '>' && s[i] != '"') ++i;
+    return i;
+}
+
 void appendHtmlEscaped(std::string& out, std::string_view text, bool inAttribute) {
     std::size_t plain = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = 0; (i = skipPlain(text, i)) < text.size(); ++i) {
         const char* replacement;
         switch (text[i]) {
             case '&': replacement = "&amp;"; break;

@@ -8,6 +8,7 @@
 #include "feed/LinkResolver.h"
 #include "feed/PageEncoding.h"
 #include "feed/SafeFile.h"
+#include "feed/TextSearch.h"
 #include "feed/XmlEscape.h"
 
 #include <libxml/uri.h>
@@ -59,10 +60,13 @@ std::string contentGuid(const std::string& link, const std::string& title, const
     return hex;
 }
 
-std::string element(const char* name, const std::string& utf8) {
-    std::string out = std::string("<") + name + ">";
-    AppendXmlEscaped(out, utf8);
-    return out + "</" + name + ">";
+// Writes <name>utf8</name> as one line, built in `line` so that its
+// capacity serves every line of the run.
+void writeElement(FeedWriter& out, std::string& line, const char* name, std::string_view utf8) {
+    line.assign("<").append(name).append(">");
+    AppendXmlEscaped(line, utf8);
+    line.append("</").append(name).append(">");
+    out.line(line);
 }
 
 class ReaderFeedRun {
@@ -90,11 +94,11 @@ public:
         out.line("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
         out.line("<rss version=\"2.0\">");
         out.line("<channel>");
-        out.line(element("title", channel_.title));
-        out.line(element("link", channel_.link));
-        out.line(element("description", channel_.description));
-        out.line(element("generator", GeneratorName));
-        out.line(element("lastBuildDate", Rfc822Date(now)));
+        writeElement(out, line_, "title", channel_.title);
+        writeElement(out, line_, "link", channel_.link);
+        writeElement(out, line_, "description", channel_.description);
+        writeElement(out, line_, "generator", GeneratorName);
+        writeElement(out, line_, "lastBuildDate", Rfc822Date(now));
 
         const bool useFeedTitle =
             dialogs.askYesNo("Use Feed Title where Item Title is empty", MessageIcon::Warning, AppTitle);
@@ -114,6 +118,7 @@ private:
     HtmlText html_;
     LinkResolver links_;
     Channel channel_;
+    std::string line_;  // the line being built
 
     // Every item's own link, absolute; empty for an item without one. Found
     // before any item is written, so that a link several items share is
@@ -123,21 +128,27 @@ private:
         ItemCutter items(region, p_.StartItemString);
         std::string_view item;
         for (std::size_t k = 1; items.next(item); ++k) {
-            const std::string text = openTag(k) + std::string(item);
-            std::size_t from = text.size() - item.size();
+            std::size_t from = 0;
             if (!p_.LinkString.empty()) {
-                const std::size_t marker = item.find(p_.LinkString);
-                if (marker == std::string_view::npos) {
+                from = FindMarker(item, p_.LinkString);
+                if (from == NoMarker) {
                     links.emplace_back();
                     continue;
                 }
-                from += marker;
             }
             // Begin at the tag the search point lies in, so that a marker
-            // inside an <a> tag (class="headline") finds that very link.
-            const std::size_t lt = text.rfind('<', from);
-            if (lt != std::string::npos) from = lt;
-            const std::string href = html_.FirstLink(convert_(std::string_view(text).substr(from)));
+            // inside an <a> tag (class="headline") finds that very link;
+            // with no "<" in the item before it, that tag is the one the
+            // item's own marker opened, if any.
+            const std::size_t lt = item.rfind('<', from);
+            std::string href;
+            if (lt != std::string_view::npos) {
+                href = html_.FirstLink(convert_(item.substr(lt)));
+            } else if (const std::string tag = openTag(k); !tag.empty()) {
+                href = html_.FirstLink(convert_(tag + std::string(item)));
+            } else {
+                href = html_.FirstLink(convert_(item.substr(from)));
+            }
             links.push_back(href.empty() ? href : links_.Resolve(href));
         }
         return links;
@@ -160,23 +171,25 @@ private:
         // Each piece as the parser reads it: with the opening of a tag cut
         // by the item's marker when the piece starts the item.
         auto text = [&](std::string_view piece) {
-            return convert_(piece.data() == item.data() ? openTag(k) + std::string(piece) : std::string(piece));
+            if (piece.data() == item.data())
+                if (const std::string tag = openTag(k); !tag.empty()) return convert_(tag + std::string(piece));
+            return convert_(piece);
         };
         std::string title = pieces.hasTitle ? html_.PlainText(text(pieces.title)) : ".";
         if (useFeedTitle && title == ".") title = channel_.title;
         const std::string description = p_.stripsTags() ? html_.PlainText(text(pieces.description))
                                                          : html_.SafeHtml(text(pieces.description), links_);
         out.line("<item>");
-        out.line(element("title", title));
-        out.line(element("link", link.empty() ? channel_.link : link));
+        writeElement(out, line_, "title", title);
+        writeElement(out, line_, "link", link.empty() ? channel_.link : link);
         if (ownLink) {
-            std::string guid = "<guid isPermaLink=\"true\">";
-            AppendXmlEscaped(guid, link);
-            out.line(guid + "</guid>");
+            line_.assign("<guid isPermaLink=\"true\">");
+            AppendXmlEscaped(line_, link);
         } else {
-            out.line("<guid isPermaLink=\"false\">" + contentGuid(link, title, description) + "</guid>");
+            line_.assign("<guid isPermaLink=\"false\">").append(contentGuid(link, title, description));
         }
-        out.line(element("description", description));
+        out.line(line_.append("</guid>"));
+        writeElement(out, line_, "description", description);
         out.line("</item>");
     }
 };

@@ -2,6 +2,10 @@
 
 #include <charconv>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // Length of the XML reference starting at text[at] (which is '&'), or 0
@@ -63,13 +67,37 @@ struct SpecialBytes {
 };
 constexpr SpecialBytes Special;
 
+// Offset of the first byte at or after `i` that may need a look, skipping
+// sixteen plain bytes at a time: item descriptions are long runs of text
+// with a markup character now and then.
+std::size_t skipPlain(std::string_view s, std::size_t i) {
+#if defined(__SSE2__)
+    const __m128i lowest = _mm_set1_epi8(0x1F);
+    for (; i + 16 <= s.size(); i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data() + i));
+        // Control characters, tab, LF and CR excepted.
+        __m128i hit = _mm_cmpeq_epi8(_mm_min_epu8(v, lowest), v);
+        hit = _mm_andnot_si128(_mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\t')),
+                                                         _mm_cmpeq_epi8(v, _mm_set1_epi8('\n'))),
+                                            _mm_cmpeq_epi8(v, _mm_set1_epi8('\r'))),
+                               hit);
+        hit = _mm_or_si128(hit, _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('&')), _mm_cmpeq_epi8(v, _mm_set1_epi8('<'))));
+        hit = _mm_or_si128(hit, _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('>')), _mm_cmpeq_epi8(v, _mm_set1_epi8('"'))));
+        hit = _mm_or_si128(hit, _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(0xEF))));
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
+        if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(mask));
+    }
+#endif
+    while (i < s.size() && !Special.table[static_cast<unsigned char>(s[i])]) ++i;
+    return i;
+}
+
 }  // namespace
 
 void AppendXmlEscaped(std::string& out, std::string_view s, bool inAttribute) {
     std::size_t plain = 0;  // start of the run not yet copied
-    for (std::size_t i = 0; i < s.size(); ++i) {
+    for (std::size_t i = 0; (i = skipPlain(s, i)) < s.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (!Special.table[c]) continue;
         const char* replacement = nullptr;
         std::size_t width = 1;
         if (c == '&') replacement = "&amp;";
