@@ -486,7 +486,7 @@ void htmSyntaxBox::setText(const QString& v) {
 
 QString htmSyntaxBox::TextRTF() const {
     const std::string rtf = writeRtf(box_->toPlainText().toStdU16String(), box_->looks(), [](uint32_t v) {
-        return SystemColors::valueOf(SystemColors::application().toQColor(v));
+        return TranslateColor(v, SystemColors::application().table());
     });
     return QString::fromLatin1(rtf.data(), static_cast<qsizetype>(rtf.size()));
 }

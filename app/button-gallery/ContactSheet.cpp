@@ -42,9 +42,8 @@ const Picture& shapePicture() {
     return p;
 }
 
-Rgb sheetBackground() { return SystemColors::application().color(15); }
-
-QColor toQColor(Rgb c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+// The face colour of the platform's buttons.
+QColor sheetBackground() { return SystemColors::application().toQColor(kButtonFaceColor); }
 
 const char* stateName(ButtonState s) {
     switch (s) {
@@ -75,7 +74,7 @@ QImage RenderButton(int style, int shape, ButtonState state, bool gradient) {
     m.HoverForeColor = MakeRgb(0, 0, 160);
     m.HoverColorLocks = 2;
     m.Font = QFont("DejaVu Sans", 8);
-    m.cParentBack = sheetBackground();
+    m.cParentBack = TranslateColor(kButtonFaceColor, SystemColors::application().table());
     if (shape >= 7) {
         m.Picture = shapePicture();
         m.nPicSize = 48;
@@ -117,7 +116,7 @@ QImage RenderButton(int style, int shape, ButtonState state, bool gradient) {
     drawing.Redraw();
 
     QImage cell(drawing.screen().size(), QImage::Format_RGB32);
-    cell.fill(toQColor(sheetBackground()));
+    cell.fill(sheetBackground());
     QPainter p(&cell);
     if (!window.region.isEmpty()) p.setClipRegion(window.region);
     p.drawImage(0, 0, drawing.screen());
@@ -152,7 +151,7 @@ QImage RenderSheet(const SheetLayout& layout) {
     const int width = kLabelW + int(layout.columns.size()) * kCellW;
     const int height = kHeaderH + int(layout.rows.size()) * kCellH;
     QImage sheet(width, height, QImage::Format_RGB32);
-    sheet.fill(toQColor(sheetBackground()));
+    sheet.fill(sheetBackground());
     QPainter p(&sheet);
     QFont labelFont("DejaVu Sans");
     labelFont.setPixelSize(11);

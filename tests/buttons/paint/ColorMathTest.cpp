@@ -39,10 +39,9 @@ TEST(ShiftColor, MatchesTheWorkedValuesAndNeverLeavesTheChannelRange) {
 }
 
 TEST(TranslateColor, LooksUpSystemColoursByTheirLowByte) {
-    SystemColors::Table t{};
-    t[15] = MakeRgb(1, 2, 3);
-    t[18] = MakeRgb(4, 5, 6);
-    const SystemColors system(t);
+    SystemColourTable system{};
+    system[15] = MakeRgb(1, 2, 3);
+    system[18] = MakeRgb(4, 5, 6);
     EXPECT_EQ(TranslateColor(0x8000000F, system), MakeRgb(1, 2, 3));
     EXPECT_EQ(TranslateColor(0x80000012, system), MakeRgb(4, 5, 6));
     EXPECT_EQ(TranslateColor(0x00123456, system), 0x00123456u);

@@ -68,7 +68,7 @@ struct TestButton {
     Rgb screen(int x, int y) const { return FromArgb(d.screen().pixel(x, y)); }
 };
 
-inline Rgb Face() { return SystemColors::classic().color(15); }
+inline Rgb Face() { return TranslateColor(kButtonFaceColor, SystemColors::classic().table()); }
 
 // Bounding box of the pixels of one colour within area (the whole image
 // when area is empty), in image coordinates; empty when there are none.
