@@ -60,14 +60,11 @@ public:
     const SystemColourTable& systemColors() const { return system_; }
 
     // State kept between redraws, readable for the widget and for tests.
-    const DerivedColors& derived() const { return derived_; }
     const QFont& captionFont() const { return captionFont_; }
     const QImage& backBuffer() const { return hMemDC_.image(); }
     const QImage& screen() const { return screen_; }
-    const QImage& pictureCopy() const { return hPicBitmap_; }
-    const std::optional<QRegion>& edgeRegion() const { return hRgnEdge_; }
-    const std::optional<QRegion>& innerRegion() const { return hRgnInner_; }
 
+private:
     // Per-redraw state handed between a painter and Redraw: the three rings'
     // points, one colour per ring side (1..12, none = not drawn; 12 is also
     // the colour the shaped outline is framed in), the look and the finish
@@ -80,13 +77,8 @@ public:
     };
 
     // Runs one painter into the back buffer without showing it; returns the
-    // finished state. Exposed for tests of the painters.
+    // finished state.
     PaintState PaintOnly();
-
-    // Surface of the back buffer, with its tools; for tests.
-    const MemorySurface& surface() const { return hMemDC_; }
-
-private:
     // Back buffer: created when missing (prepare), or copied to the screen.
     void UpdateBackBuffer(bool prepare);
     void ensureBackBuffer();
