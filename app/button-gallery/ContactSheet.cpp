@@ -1,6 +1,7 @@
 #include "app/button-gallery/ContactSheet.h"
 
 #include "buttons/paint/ButtonPainting.h"
+#include "buttons/paint/OffscreenWindow.h"
 
 #include <QFont>
 #include <QPainter>
@@ -10,28 +11,6 @@ namespace {
 constexpr int kButtonW = 120, kButtonH = 30;
 constexpr int kCellW = 132, kCellH = 40;
 constexpr int kLabelW = 112, kHeaderH = 34;
-
-// The window a sheet cell stands for: it only records what the drawing asks.
-class SheetWindow : public ButtonWindow {
-public:
-    explicit SheetWindow(ButtonModel& m) : m_(m) {}
-    void setWindowRegion(const QRegion& r) override { region = r; }
-    QRegion windowRegion() const override { return region; }
-    QPoint windowPos() const override { return pos; }
-    void moveWindow(const QPoint& p) override { pos = p; }
-    void resizeWindow(int w, int h) override {
-        m_.ScaleWidth = w;
-        m_.ScaleHeight = h;
-    }
-    void present() override {}
-    QSize screenSize() const override { return QSize(1920, 1080); }
-
-    QRegion region;
-    QPoint pos;
-
-private:
-    ButtonModel& m_;
-};
 
 const Picture& smallPicture() {
     static const Picture p = Picture::fromFile(":/gallery/picture16.bmp");
@@ -107,7 +86,7 @@ QImage RenderButton(int style, int shape, ButtonState state, bool gradient) {
         break;
     }
 
-    SheetWindow window(m);
+    OffscreenWindow window(m);
     ButtonDrawing drawing(m, window);
     drawing.RefreshDerived("BackColor");
     drawing.RefreshDerived("Picture");

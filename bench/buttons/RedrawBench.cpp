@@ -7,6 +7,7 @@
 //   button_redraw_bench --smoke  one sample each: a run of a second that
 //                                fails when a button did not reach the screen
 #include "buttons/paint/ButtonPainting.h"
+#include "buttons/paint/OffscreenWindow.h"
 
 #include <QApplication>
 #include <QFont>
@@ -28,25 +29,6 @@ void checkShown(const ButtonDrawing& d, const ButtonModel& m, const char* what, 
                  d.paintedCount(), d.screen().width(), d.screen().height(), m.ScaleWidth, m.ScaleHeight);
     ++failures;
 }
-
-class BenchWindow : public ButtonWindow {
-public:
-    explicit BenchWindow(ButtonModel& m) : m_(m) {}
-    void setWindowRegion(const QRegion& r) override { region_ = r; }
-    QRegion windowRegion() const override { return region_; }
-    QPoint windowPos() const override { return {}; }
-    void moveWindow(const QPoint&) override {}
-    void resizeWindow(int w, int h) override {
-        m_.ScaleWidth = w;
-        m_.ScaleHeight = h;
-    }
-    void present() override {}
-    QSize screenSize() const override { return {1920, 1080}; }
-
-private:
-    ButtonModel& m_;
-    QRegion region_;
-};
 
 QImage smallPicture() {
     QImage img(16, 16, QImage::Format_RGB32);
@@ -118,7 +100,7 @@ Result measure(bool gradient, int runs) {
         for (int style = 0; style <= 7; ++style) {
             ButtonModel m;
             setUp(m, style, shape, gradient);
-            BenchWindow window(m);
+            OffscreenWindow window(m);
             ButtonDrawing d(m, window);
             d.RefreshDerived("BackColor");
             d.RefreshDerived("Picture");
@@ -166,7 +148,7 @@ int main(int argc, char** argv) {
     for (int shape = 0; shape <= 8; ++shape) {
         ButtonModel m;
         setUp(m, 7, shape, false);
-        BenchWindow window(m);
+        OffscreenWindow window(m);
         ButtonDrawing d(m, window);
         d.RefreshDerived("BackColor");
         d.RefreshDerived("Picture");

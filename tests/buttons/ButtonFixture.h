@@ -23,11 +23,10 @@ using Lines = std::vector<std::string>;
 // name and its first arguments (the button and shift state, the key, ...).
 class EventLog {
 public:
-    void attach(wenButtons_H* b, const std::string& name = {}) {
-        const std::string prefix = name.empty() ? "" : name + " ";
+    void attach(wenButtons_H* b) {
         auto record = [&](auto signal, const char* event, int shown) {
             QObject::connect(b, signal, [=, this](auto&... args) {
-                std::string line = prefix + event;
+                std::string line = event;
                 int i = 0;
                 ((i++ < shown ? line.append(" ").append(std::to_string(+args)) : line), ...);
                 lines.push_back(line);

@@ -25,36 +25,33 @@ protected:
     QPoint outside() const { return b->mapFrom(form.get(), QPoint(300, 200)); }
 };
 
-TEST_F(InteractionTest, ClicksRaiseTheirEventsInOrderAndACheckBoxTogglesBeforeClick) {
+TEST_F(InteractionTest, ClicksAndDoubleClicksRaiseTheirEventsInOrder) {
     QTest::mouseClick(b, Qt::LeftButton, {}, inside);
-    b->setMode(1);
+    QTest::mouseDClick(b, Qt::LeftButton, {}, inside);  // DoubleClick, then a left press
+    EXPECT_EQ(b->model().nLastButton, -1) << "marks the press as the second of a double-click";
+    QTest::mouseRelease(b, Qt::LeftButton, {}, inside);
     QTest::mouseClick(b, Qt::RightButton, Qt::ShiftModifier, inside);
-    bool valueAtClick = false;
-    QObject::connect(b, &wenButtons_H::Click, [&] { valueAtClick = b->Value(); });
-    QTest::mouseClick(b, Qt::LeftButton, {}, inside);
-    EXPECT_TRUE(valueAtClick);
-    EXPECT_EQ(log.events(), (Lines{"MouseDown 1 0", "MouseUp 1 0", "Click", "MouseDown 2 1", "MouseUp 2 1",
-                                   "MouseDown 1 0", "MouseUp 1 0", "Click"}));
-    QTest::mouseClick(b, Qt::LeftButton, {}, inside);
-    EXPECT_FALSE(b->Value());
+    QTest::mouseDClick(b, Qt::RightButton, {}, inside);
+    EXPECT_FALSE(b->model().nFlags & FlagPressed) << "the left press of a right double-click changes no state";
+    QTest::mouseRelease(b, Qt::RightButton, {}, inside);
+    EXPECT_EQ(log.events(), (Lines{"MouseDown 1 0", "MouseUp 1 0", "Click", "DoubleClick 1", "MouseDown 1 0",
+                                   "MouseUp 1 0", "MouseDown 2 1", "MouseUp 2 1", "DoubleClick 2", "MouseDown 1 0",
+                                   "MouseUp 2 0"}));
     b->setEnabled(false);
     log.lines.clear();
     QTest::mouseClick(b, Qt::LeftButton, {}, inside);
     EXPECT_TRUE(log.events().empty()) << "a disabled button takes no input";
 }
 
-TEST_F(InteractionTest, DoubleClicksRaiseDoubleClickThenALeftPress) {
-    QTest::mouseClick(b, Qt::LeftButton, {}, inside);
-    QTest::mouseDClick(b, Qt::LeftButton, {}, inside);
-    EXPECT_EQ(b->model().nLastButton, -1) << "marks the press as the second of a double-click";
-    QTest::mouseRelease(b, Qt::LeftButton, {}, inside);
+TEST_F(InteractionTest, ACheckBoxTogglesOnTheLeftButtonBeforeItsClick) {
+    b->setMode(1);
+    bool valueAtClick = false;
+    QObject::connect(b, &wenButtons_H::Click, [&] { valueAtClick = b->Value(); });
     QTest::mouseClick(b, Qt::RightButton, {}, inside);
-    QTest::mouseDClick(b, Qt::RightButton, {}, inside);
-    EXPECT_FALSE(b->model().nFlags & FlagPressed) << "the left press of a right double-click changes no state";
-    QTest::mouseRelease(b, Qt::RightButton, {}, inside);
-    EXPECT_EQ(log.events(), (Lines{"MouseDown 1 0", "MouseUp 1 0", "Click", "DoubleClick 1", "MouseDown 1 0",
-                                   "MouseUp 1 0", "MouseDown 2 0", "MouseUp 2 0", "DoubleClick 2", "MouseDown 1 0",
-                                   "MouseUp 2 0"}));
+    QTest::mouseClick(b, Qt::LeftButton, {}, inside);
+    EXPECT_TRUE(valueAtClick);
+    QTest::mouseClick(b, Qt::LeftButton, {}, inside);
+    EXPECT_FALSE(b->Value());
 }
 
 TEST_F(InteractionTest, APressMovedOutStaysPressedIsHeldAgainOnReturnAndReleasedOutsideWithoutAClick) {

@@ -28,7 +28,7 @@ TEST(GradientFill, RunsFromTheFaceToTheGradientColourAndDrawsModes1And2Or3And4As
 
 TEST(GradientFill, ShadesAButtonWiderThanAQuarterOfTheScreenInTwoPixelStripes) {
     TestButton b(101, 30);
-    b.window.screen = QSize(300, 200);
+    b.window.screen = QSize(400, 300);  // less than four button widths
     FlatGradient(1)(b.m);
     b.prepare();
     for (int x = 0; x + 1 < 100; x += 2) ASSERT_EQ(b.back(x, 10), b.back(x + 1, 10)) << x;

@@ -1,7 +1,8 @@
 #pragma once
-// A button drawn into its back buffer without a widget: a fake window that
-// records what the drawing asks of it, and helpers to read pixels.
+// A button drawn into its back buffer without a widget, and helpers to
+// read pixels.
 #include "buttons/paint/ButtonPainting.h"
+#include "buttons/paint/OffscreenWindow.h"
 
 #include <QFont>
 #include <QImage>
@@ -11,25 +12,6 @@
 #include <string>
 #include <vector>
 
-class FakeWindow : public ButtonWindow {
-public:
-    explicit FakeWindow(ButtonModel& model) : m(model) {}
-    void setWindowRegion(const QRegion& r) override { region = r; }
-    QRegion windowRegion() const override { return region; }
-    QPoint windowPos() const override { return {}; }
-    void moveWindow(const QPoint&) override {}
-    void resizeWindow(int w, int h) override {
-        m.ScaleWidth = w;
-        m.ScaleHeight = h;
-    }
-    void present() override {}
-    QSize screenSize() const override { return screen; }
-
-    ButtonModel& m;
-    QRegion region;
-    QSize screen{1024, 768};
-};
-
 using Adjust = std::function<void(ButtonModel&)>;
 
 // A w x h button with the classic face (212, 208, 200), black text and
@@ -38,7 +20,7 @@ using Adjust = std::function<void(ButtonModel&)>;
 // outline, layout, redraw).
 struct TestButton {
     ButtonModel m;
-    FakeWindow window{m};
+    OffscreenWindow window{m};
     ButtonDrawing d{m, window, SystemColors::classic()};
 
     explicit TestButton(int w = 100, int h = 30, const Adjust& more = {}) {
