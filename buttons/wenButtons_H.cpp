@@ -4,6 +4,7 @@
 #include "buttons/AccessKey.h"
 #include "buttons/paint/ButtonPainting.h"
 #include "host/ControlHost.h"
+#include "host/VirtualKeys.h"
 #include "dialogs/Dialogs.h"
 #include "buttons/modWenTimer.h"
 
@@ -13,7 +14,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <iterator>
 
 namespace {
 bool sameText(const QString& a, const char* b) { return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0; }
@@ -67,7 +67,10 @@ void wenButtons_H::recordContainer() {
     setProperty("Tag", QString::number(reinterpret_cast<quintptr>(container_.data())));
 }
 
-quint32 wenButtons_H::translateColor(quint32 colour) const { return drawing_->TranslateColor(colour); }
+Rgb wenButtons_H::parentBack() const { return TranslateColor(host()->backColor(), drawing_->systemColors()); }
+
+int wenButtons_H::redrawCount() const { return drawing_->redrawCount(); }
+int wenButtons_H::paintedCount() const { return drawing_->paintedCount(); }
 
 const QImage& wenButtons_H::screenImage() const { return drawing_->screen(); }
 
@@ -273,16 +276,8 @@ void wenButtons_H::applyMousePointer() {
         setCursor(QCursor(QPixmap::fromImage(mouseIcon_.image())));
         return;
     }
-    // The host's pointer numbers: 0 default, 1 arrow, 2 cross, 3 I-beam,
-    // 5 size all, 6 NE-SW, 7 N-S, 8 NW-SE, 9 W-E, 10 up arrow, 11 hourglass,
-    // 12 no drop, 13 arrow and hourglass, 14 arrow and question, 15 size all.
-    static const Qt::CursorShape shapes[] = {
-        Qt::ArrowCursor,     Qt::ArrowCursor,     Qt::CrossCursor,    Qt::IBeamCursor,
-        Qt::ArrowCursor,     Qt::SizeAllCursor,   Qt::SizeBDiagCursor, Qt::SizeVerCursor,
-        Qt::SizeFDiagCursor, Qt::SizeHorCursor,   Qt::UpArrowCursor,  Qt::WaitCursor,
-        Qt::ForbiddenCursor, Qt::BusyCursor,      Qt::WhatsThisCursor, Qt::SizeAllCursor};
-    if (mousePointer_ > 0 && mousePointer_ < int(std::size(shapes)))
-        setCursor(shapes[mousePointer_]);
+    if (const auto shape = VirtualKeys::pointerShape(mousePointer_))
+        setCursor(*shape);
     else
         unsetCursor();
 }
@@ -312,7 +307,7 @@ void wenButtons_H::setFontStyle(int nStyle) {
     Redraw();
 }
 
-void wenButtons_H::setForeColor(quint32 nColor) {
+void wenButtons_H::setForeColor(ColourValue nColor) {
     if (nColor == foreColor_) return;
     foreColor_ = nColor;
     if (m.HoverColorLocks == 0 || m.HoverColorLocks == 1) setHoverForeColor(nColor);
@@ -321,7 +316,7 @@ void wenButtons_H::setForeColor(quint32 nColor) {
     announce("cFore");
 }
 
-void wenButtons_H::setBackColor(quint32 nColor) {
+void wenButtons_H::setBackColor(ColourValue nColor) {
     m.BackColor = nColor;
     if (m.HoverColorLocks == 0 || m.HoverColorLocks == 2)
         setHoverBackColor(m.GradientMode != 0 ? m.GradientColor : nColor);
@@ -330,7 +325,7 @@ void wenButtons_H::setBackColor(quint32 nColor) {
     announce("cBack");
 }
 
-void wenButtons_H::setGradientColor(quint32 nColor) {
+void wenButtons_H::setGradientColor(ColourValue nColor) {
     if ((m.HoverColorLocks == 0 || m.HoverColorLocks == 2) && m.GradientMode > 0) m.HoverBackColor = nColor;
     m.GradientColor = nColor;
     RefreshDerived("BackColor");
@@ -377,7 +372,7 @@ void wenButtons_H::setHoverColorLocks(int nLock) {
     announce("LockHover");
 }
 
-void wenButtons_H::setHoverForeColor(quint32 nColor) {
+void wenButtons_H::setHoverForeColor(ColourValue nColor) {
     if (nColor == m.HoverForeColor) return;
     m.HoverForeColor = nColor;
     announce("cFHover");
@@ -388,7 +383,7 @@ void wenButtons_H::setHoverForeColor(quint32 nColor) {
     announce("cFHover");
 }
 
-void wenButtons_H::setHoverBackColor(quint32 nColor) {
+void wenButtons_H::setHoverBackColor(ColourValue nColor) {
     if (nColor == m.HoverBackColor) return;
     m.HoverBackColor = nColor;
     if (nColor != m.BackColor) {
@@ -428,7 +423,7 @@ void wenButtons_H::onAmbientChanged(const QString& name) {
             Redraw();
         }
     } else if (sameText(name, "BackColor")) {
-        m.cParentBack = translateColor(h->backColor());
+        m.cParentBack = parentBack();
         if (m.ButtonShape > 3 || m.ButtonStyle == 5) Redraw();
     }
 }
@@ -462,13 +457,6 @@ void wenButtons_H::syncHostValues() {
 
 void wenButtons_H::RefreshDerived(const QString& aspect) {
     syncHostValues();
-    if (sameText(aspect, "Picture")) {
-        // Kind and native size are what the setters check; the drawing code
-        // also prepares its copy of the picture.
-        m.nPicWidth = m.Picture.isNull() ? 0 : m.Picture.width();
-        m.nPicHeight = m.Picture.isNull() ? 0 : m.Picture.height();
-        m.nPicType = m.Picture.kind() == ::Picture::Kind::Icon ? 1 : 0;
-    }
     drawing_->RefreshDerived(aspect);
 }
 
@@ -484,23 +472,10 @@ void wenButtons_H::BuildShapeRegion() {
 
 void wenButtons_H::HandleResize() {
     syncHostValues();
-    // The drawing code replaces its back buffer; the outline, layout and
-    // redraw that follow go through this widget's own entry points so that
-    // each happens in one place.
-    const bool delayed = m.bDelayDrawing;
-    m.bDelayDrawing = true;
     drawing_->HandleResize();
-    m.bDelayDrawing = delayed;
-    if (delayed) return;
-    BuildShapeRegion();
-    CalculateLayout(false);
-    Redraw();
 }
 
 void wenButtons_H::Redraw() {
-    ++redrawCount_;
-    if (m.bDelayDrawing) return;
-    ++paintedCount_;
     syncHostValues();
     drawing_->Redraw();
 }
@@ -518,7 +493,8 @@ void wenButtons_H::paintEvent(QPaintEvent*) {
 
 void wenButtons_H::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
-    HandleResize();
+    // A size the drawing code asked for (resizeWindow) is its own business.
+    if (!resizingForDrawing_) HandleResize();
 }
 
 // ---- The window side of the drawing code ------------------------------------
@@ -533,7 +509,9 @@ QPoint wenButtons_H::windowPos() const { return pos(); }
 void wenButtons_H::moveWindow(const QPoint& topLeft) { move(topLeft); }
 
 void wenButtons_H::resizeWindow(int width, int height) {
+    resizingForDrawing_ = true;
     resize(width, height);
+    resizingForDrawing_ = false;
     m.ScaleWidth = this->width();
     m.ScaleHeight = this->height();
 }

@@ -9,9 +9,11 @@
 // the side effects the button needs (relayout, prepare, rebuild the shape,
 // Redraw) and announces the changed store key with PropertyChanged().
 //
-// Painting goes through five entry points, each called from one place:
-// RefreshDerived, CalculateLayout, BuildShapeRegion, HandleResize and Redraw.
-// Redraw renders the whole face into a back buffer; paintEvent copies it.
+// Painting goes through five entry points, each handing the host's values to
+// the drawing code (ButtonDrawing) and calling it: RefreshDerived,
+// CalculateLayout, BuildShapeRegion, HandleResize and Redraw. The drawing
+// code never calls back into them. Redraw renders the whole face into a back
+// buffer; paintEvent copies it.
 #include "buttons/paint/ButtonModel.h"
 #include "buttons/paint/ButtonWindow.h"
 
@@ -49,14 +51,14 @@ class wenButtons_H : public QWidget, private ButtonWindow {
     Q_PROPERTY(::Picture MouseIcon READ MouseIcon WRITE setMouseIcon)
     Q_PROPERTY(QFont Font READ Font WRITE setFont)
     Q_PROPERTY(int FontStyle READ FontStyle WRITE setFontStyle)
-    Q_PROPERTY(quint32 ForeColor READ ForeColor WRITE setForeColor)
-    Q_PROPERTY(quint32 BackColor READ BackColor WRITE setBackColor)
-    Q_PROPERTY(quint32 GradientColor READ GradientColor WRITE setGradientColor)
+    Q_PROPERTY(ColourValue ForeColor READ ForeColor WRITE setForeColor)
+    Q_PROPERTY(ColourValue BackColor READ BackColor WRITE setBackColor)
+    Q_PROPERTY(ColourValue GradientColor READ GradientColor WRITE setGradientColor)
     Q_PROPERTY(int GradientMode READ GradientMode WRITE setGradientMode)
     Q_PROPERTY(bool ResetDefaultColors READ ResetDefaultColors WRITE setResetDefaultColors)
     Q_PROPERTY(int HoverColorLocks READ HoverColorLocks WRITE setHoverColorLocks)
-    Q_PROPERTY(quint32 HoverForeColor READ HoverForeColor WRITE setHoverForeColor)
-    Q_PROPERTY(quint32 HoverBackColor READ HoverBackColor WRITE setHoverBackColor)
+    Q_PROPERTY(ColourValue HoverForeColor READ HoverForeColor WRITE setHoverForeColor)
+    Q_PROPERTY(ColourValue HoverBackColor READ HoverBackColor WRITE setHoverBackColor)
     Q_PROPERTY(quintptr hWnd READ hWnd)
 
 public:
@@ -116,22 +118,22 @@ public:
     void setFont(const QFont& nFont);
     int FontStyle() const;
     void setFontStyle(int nStyle);
-    quint32 ForeColor() const { return foreColor_; }
-    void setForeColor(quint32 nColor);
-    quint32 BackColor() const { return m.BackColor; }
-    void setBackColor(quint32 nColor);
-    quint32 GradientColor() const { return m.GradientColor; }
-    void setGradientColor(quint32 nColor);
+    ColourValue ForeColor() const { return foreColor_; }
+    void setForeColor(ColourValue nColor);
+    ColourValue BackColor() const { return m.BackColor; }
+    void setBackColor(ColourValue nColor);
+    ColourValue GradientColor() const { return m.GradientColor; }
+    void setGradientColor(ColourValue nColor);
     int GradientMode() const { return m.GradientMode; }
     void setGradientMode(int nOpt);
     bool ResetDefaultColors() const { return false; }
     void setResetDefaultColors(bool nDefault);
     int HoverColorLocks() const { return m.HoverColorLocks; }
     void setHoverColorLocks(int nLock);
-    quint32 HoverForeColor() const { return m.HoverForeColor; }
-    void setHoverForeColor(quint32 nColor);
-    quint32 HoverBackColor() const { return m.HoverBackColor; }
-    void setHoverBackColor(quint32 nColor);
+    ColourValue HoverForeColor() const { return m.HoverForeColor; }
+    void setHoverForeColor(ColourValue nColor);
+    ColourValue HoverBackColor() const { return m.HoverBackColor; }
+    void setHoverBackColor(ColourValue nColor);
     // The surface the button paints on, and its window id (made native on
     // first request).
     QPaintDevice* hDC() { return this; }
@@ -148,8 +150,8 @@ public:
     // The container whose option group this button joins.
     QWidget* container() const { return container_; }
     // Calls of Redraw so far, and those that painted (drawing not delayed).
-    int redrawCount() const { return redrawCount_; }
-    int paintedCount() const { return paintedCount_; }
+    int redrawCount() const;
+    int paintedCount() const;
     // What the drawing code shows on screen (back buffer plus outline).
     const QImage& screenImage() const;
 
@@ -228,7 +230,8 @@ private:
     void applyMousePointer();
     void updateShortcuts();
     void syncHostValues();
-    quint32 translateColor(quint32 colour) const;
+    // The container's back colour, translated.
+    Rgb parentBack() const;
 
     // The window side the drawing code uses.
     void setWindowRegion(const QRegion& region) override;
@@ -242,7 +245,7 @@ private:
     ButtonModel m;
     QPointer<ControlHost> host_;
     QPointer<QWidget> container_;
-    quint32 foreColor_ = kButtonTextColor;
+    ColourValue foreColor_ = kButtonTextColor;
     int mousePointer_ = 0;
     ::Picture mouseIcon_;
     QString accessKey_;
@@ -255,6 +258,5 @@ private:
     bool inPaint_ = false;
     bool suppressNextClick_ = false;
     bool changingEnabled_ = false;
-    int redrawCount_ = 0;
-    int paintedCount_ = 0;
+    bool resizingForDrawing_ = false;
 };

@@ -6,8 +6,8 @@
 #include "host/PropertyBag.h"
 
 namespace {
-quint32 colourOf(const QVariant& v) { return static_cast<quint32>(v.toLongLong()); }
-QVariant colour(quint32 c) { return QVariant::fromValue<quint32>(c); }
+ColourValue colourOf(const QVariant& v) { return static_cast<ColourValue>(v.toLongLong()); }
+QVariant colour(ColourValue c) { return QVariant::fromValue<ColourValue>(c); }
 QVariant int16(int v) { return QVariant::fromValue<qint16>(static_cast<qint16>(v)); }
 
 // Runs one step of the load; a failure ends that step only.
@@ -29,7 +29,7 @@ void wenButtons_H::InitProperties() {
     m.HoverForeColor = kButtonTextColor;
     m.HoverBackColor = kButtonFaceColor;
     if (QWidget* form = window(); form && form != this) QWidget::setFont(form->font());
-    m.cParentBack = translateColor(h->backColor());
+    m.cParentBack = parentBack();
     m.BackColor = kButtonFaceColor;
     RefreshDerived("BackColor");
     for (const char* key : {"Caption", "CapAlign", "Focus", "cFHover", "cBHover", "Font"}) announce(key);
@@ -38,7 +38,7 @@ void wenButtons_H::InitProperties() {
 void wenButtons_H::ReadProperties(const PropertyBag& bag) {
     recordContainer();
     ControlHost* h = host();
-    m.cParentBack = translateColor(h->backColor());
+    m.cParentBack = parentBack();
     DelayDrawing(true);
 
     // Values go straight into place: a store written elsewhere may hold

@@ -20,7 +20,7 @@ void ControlHost::setFont(const QFont& font) {
     emit ambientChanged("Font");
 }
 
-void ControlHost::setBackColor(quint32 colour) {
+void ControlHost::setBackColor(ColourValue colour) {
     if (backColor_ == colour) return;
     backColor_ = colour;
     emit ambientChanged("BackColor");

@@ -3,6 +3,8 @@
 // design mode, its ambient font and back colour, which button is the default
 // (Enter) and which the cancel (Esc) button, and where messages go.
 // A control without a host of its own uses ControlHost::runtime().
+#include "host/Colour.h"
+
 #include <QFont>
 #include <QObject>
 #include <QPointer>
@@ -27,10 +29,8 @@ public:
     QFont font() const { return font_; }
     void setFont(const QFont& font);
 
-    // Colour value in the program's convention (0x00BBGGRR, or 0x80000000 + n
-    // for a system colour).
-    quint32 backColor() const { return backColor_; }
-    void setBackColor(quint32 colour);
+    ColourValue backColor() const { return backColor_; }
+    void setBackColor(ColourValue colour);
 
     // Ambient DisplayAsDefault for one control: true for the default button.
     bool displayAsDefault(const QWidget* control) const;
@@ -56,7 +56,7 @@ signals:
 private:
     bool userMode_ = true;
     QFont font_;
-    quint32 backColor_ = 0x8000000F;
+    ColourValue backColor_ = kButtonFaceColor;
     QPointer<QWidget> defaultButton_;
     QPointer<QWidget> cancelButton_;
     Dialogs* dialogs_ = nullptr;

@@ -1,22 +1,18 @@
 #pragma once
-// The platform's numbered colours (window background, button face, button
-// text, ...), as a colour value 0x80000000 + n names them.
-#include <array>
-#include <cstdint>
+// Where the platform's numbered colours come from (window background, button
+// face, button text, ...), and colour values as Qt colours.
+#include "host/Colour.h"
 
 #include <QColor>
 
 class SystemColors {
 public:
-    static constexpr int kCount = 31;
-    using Table = std::array<std::uint32_t, kCount>;  // 0x00BBGGRR each
+    using Table = SystemColourTable;
 
     explicit SystemColors(const Table& table) : table_(table) {}
 
-    // Colour n as 0x00BBGGRR; an unknown index gives black.
-    std::uint32_t color(int index) const {
-        return index >= 0 && index < kCount ? table_[index] : 0;
-    }
+    // What TranslateColor looks system colours up in.
+    const Table& table() const { return table_; }
 
     // A fixed table of the classic desktop colours: what tests use.
     static const SystemColors& classic();
@@ -25,11 +21,8 @@ public:
     // (the classic table while no application runs).
     static const SystemColors& application();
 
-    // A colour value (0x00BBGGRR, or 0x80000000 + n for system colour n)
-    // as a QColor, system colours taken from this table.
-    QColor toQColor(std::uint32_t value) const;
-    // The value of an explicit colour: 0x00BBGGRR.
-    static std::uint32_t valueOf(const QColor& colour);
+    // A colour value as a QColor, system colours taken from this table.
+    QColor toQColor(ColourValue value) const;
 
 private:
     Table table_;

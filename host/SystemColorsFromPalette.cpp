@@ -7,13 +7,9 @@
 #include <optional>
 #include <utility>
 
-std::uint32_t SystemColors::valueOf(const QColor& c) {
-    return std::uint32_t(c.red()) | (std::uint32_t(c.green()) << 8) | (std::uint32_t(c.blue()) << 16);
-}
-
-QColor SystemColors::toQColor(std::uint32_t value) const {
-    const std::uint32_t rgb = (value & 0x80000000u) ? color(int(value & 0xFFu)) : value;
-    return QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF));
+QColor SystemColors::toQColor(ColourValue value) const {
+    const Rgb rgb = TranslateColor(value, table_);
+    return QColor(RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
 }
 
 const SystemColors& SystemColors::application() {
@@ -21,8 +17,7 @@ const SystemColors& SystemColors::application() {
     static std::optional<SystemColors> cached;
     if (!cached) {
         const QPalette p = QGuiApplication::palette();
-        Table t{};
-        for (int i = 0; i < kCount; ++i) t[std::size_t(i)] = classic().color(i);
+        Table t = classic().table();
         const std::pair<int, QColor> roles[] = {
             {2, p.color(QPalette::Highlight)},
             {4, p.color(QPalette::Window)},
@@ -44,7 +39,7 @@ const SystemColors& SystemColors::application() {
             {24, p.color(QPalette::ToolTipBase)},
             {26, p.color(QPalette::Link)},
         };
-        for (const auto& [index, colour] : roles) t[std::size_t(index)] = valueOf(colour);
+        for (const auto& [index, c] : roles) t[std::size_t(index)] = MakeRgb(c.red(), c.green(), c.blue());
         cached.emplace(t);
     }
     return *cached;

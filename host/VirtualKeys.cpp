@@ -56,4 +56,14 @@ short mouseButtons(Qt::MouseButtons buttons) {
     return b;
 }
 
+std::optional<Qt::CursorShape> pointerShape(int pointer) {
+    static constexpr Qt::CursorShape shapes[16] = {
+        Qt::ArrowCursor,     Qt::ArrowCursor,   Qt::CrossCursor,     Qt::IBeamCursor,
+        Qt::ArrowCursor,     Qt::SizeAllCursor, Qt::SizeBDiagCursor, Qt::SizeVerCursor,
+        Qt::SizeFDiagCursor, Qt::SizeHorCursor, Qt::UpArrowCursor,   Qt::WaitCursor,
+        Qt::ForbiddenCursor, Qt::BusyCursor,    Qt::WhatsThisCursor, Qt::SizeAllCursor};
+    if (pointer < 1 || pointer > 15) return std::nullopt;
+    return shapes[pointer];
+}
+
 }  // namespace VirtualKeys

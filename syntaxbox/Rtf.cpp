@@ -1,5 +1,6 @@
 #include "syntaxbox/Rtf.h"
 
+#include "host/Colour.h"
 #include "host/Windows1252.h"
 
 #include <cctype>
@@ -41,7 +42,7 @@ std::string writeRtf(const std::u16string& text, const LookBuffer& looks, const 
         if (l.color == colour::WindowText) {
             colourOf[id] = 0;
         } else {
-            const uint32_t rgb = (l.color & 0x80000000u) ? resolve(l.color) : (l.color & 0xFFFFFF);
+            const uint32_t rgb = IsSystemColour(l.color) ? resolve(l.color) : (l.color & 0xFFFFFF);
             auto c = colours.find(rgb);
             if (c == colours.end()) {
                 c = colours.emplace(rgb, static_cast<int>(colourList.size()) + 1).first;

@@ -2,6 +2,7 @@
 
 #include "host/Windows1252.h"
 #include "syntaxbox/Colorizer.h"
+#include "host/Colour.h"
 
 #include <cstdio>
 
@@ -56,7 +57,7 @@ void appendEscaped(std::string& out, unsigned char c) {
 }
 
 std::string cssColour(uint32_t value) {
-    if (value & 0x80000000u) return "inherit";  // system colours follow the page
+    if (IsSystemColour(value)) return "inherit";  // system colours follow the page
     char buf[8];
     std::snprintf(buf, sizeof buf, "#%02x%02x%02x", value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
     return buf;

@@ -506,7 +506,7 @@ void htmSyntaxBox::setText(const QString& v) {
 
 QString htmSyntaxBox::TextRTF() const {
     const std::string rtf = writeRtf(box_->plainText().toStdU16String(), box_->looks(), [](uint32_t v) {
-        return SystemColors::valueOf(SystemColors::application().toQColor(v));
+        return TranslateColor(v, SystemColors::application().table());
     });
     return Windows1252::toQString(rtf);
 }

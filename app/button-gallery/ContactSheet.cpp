@@ -1,6 +1,7 @@
 #include "app/button-gallery/ContactSheet.h"
 
 #include "buttons/paint/ButtonPainting.h"
+#include "buttons/paint/OffscreenWindow.h"
 
 #include <QFont>
 #include <QPainter>
@@ -11,28 +12,6 @@ constexpr int kButtonW = 120, kButtonH = 30;
 constexpr int kCellW = 132, kCellH = 40;
 constexpr int kLabelW = 112, kHeaderH = 34;
 
-// The window a sheet cell stands for: it only records what the drawing asks.
-class SheetWindow : public ButtonWindow {
-public:
-    explicit SheetWindow(ButtonModel& m) : m_(m) {}
-    void setWindowRegion(const QRegion& r) override { region = r; }
-    QRegion windowRegion() const override { return region; }
-    QPoint windowPos() const override { return pos; }
-    void moveWindow(const QPoint& p) override { pos = p; }
-    void resizeWindow(int w, int h) override {
-        m_.ScaleWidth = w;
-        m_.ScaleHeight = h;
-    }
-    void present() override {}
-    QSize screenSize() const override { return QSize(1920, 1080); }
-
-    QRegion region;
-    QPoint pos;
-
-private:
-    ButtonModel& m_;
-};
-
 const Picture& smallPicture() {
     static const Picture p = Picture::fromFile(":/gallery/picture16.bmp");
     return p;
@@ -42,9 +21,8 @@ const Picture& shapePicture() {
     return p;
 }
 
-Rgb sheetBackground() { return SystemColors::application().color(15); }
-
-QColor toQColor(Rgb c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+// The face colour of the platform's buttons.
+QColor sheetBackground() { return SystemColors::application().toQColor(kButtonFaceColor); }
 
 const char* stateName(ButtonState s) {
     switch (s) {
@@ -75,7 +53,7 @@ QImage RenderButton(int style, int shape, ButtonState state, bool gradient) {
     m.HoverForeColor = MakeRgb(0, 0, 160);
     m.HoverColorLocks = 2;
     m.Font = QFont("DejaVu Sans", 8);
-    m.cParentBack = sheetBackground();
+    m.cParentBack = TranslateColor(kButtonFaceColor, SystemColors::application().table());
     if (shape >= 7) {
         m.Picture = shapePicture();
         m.nPicSize = 48;
@@ -108,7 +86,7 @@ QImage RenderButton(int style, int shape, ButtonState state, bool gradient) {
         break;
     }
 
-    SheetWindow window(m);
+    OffscreenWindow window(m);
     ButtonDrawing drawing(m, window);
     drawing.RefreshDerived("BackColor");
     drawing.RefreshDerived("Picture");
@@ -117,7 +95,7 @@ QImage RenderButton(int style, int shape, ButtonState state, bool gradient) {
     drawing.Redraw();
 
     QImage cell(drawing.screen().size(), QImage::Format_RGB32);
-    cell.fill(toQColor(sheetBackground()));
+    cell.fill(sheetBackground());
     QPainter p(&cell);
     if (!window.region.isEmpty()) p.setClipRegion(window.region);
     p.drawImage(0, 0, drawing.screen());
@@ -152,7 +130,7 @@ QImage RenderSheet(const SheetLayout& layout) {
     const int width = kLabelW + int(layout.columns.size()) * kCellW;
     const int height = kHeaderH + int(layout.rows.size()) * kCellH;
     QImage sheet(width, height, QImage::Format_RGB32);
-    sheet.fill(toQColor(sheetBackground()));
+    sheet.fill(sheetBackground());
     QPainter p(&sheet);
     QFont labelFont("DejaVu Sans");
     labelFont.setPixelSize(11);

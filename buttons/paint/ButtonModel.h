@@ -6,6 +6,7 @@
 //
 // Fields keep the names the rest of the button code uses for them; new
 // fields may be added, existing ones are never renamed.
+#include "host/Colour.h"
 #include "host/Picture.h"
 
 #include <QFont>
@@ -32,11 +33,6 @@ enum ButtonFlag : std::uint16_t {
     FlagCustomOffset = 0x400,  // face moved by the custom click effect
 };
 
-// Colour values: 0x00BBGGRR, or 0x80000000 + n for system colour n.
-using OleColor = std::uint32_t;
-constexpr OleColor kButtonFaceColor = 0x8000000F;
-constexpr OleColor kButtonTextColor = 0x80000012;
-
 struct ButtonModel {
     // Stored property values.
     QString Caption;
@@ -45,17 +41,17 @@ struct ButtonModel {
     std::int32_t ButtonStyle = 0;    // 0..7
     std::int32_t ButtonShape = 0;    // 0..8
     bool ShowFocusRect = false;
-    OleColor HoverBackColor = 0;
-    OleColor HoverForeColor = 0;
+    ColourValue HoverBackColor = 0;
+    ColourValue HoverForeColor = 0;
     std::int32_t HoverColorLocks = 0;
     std::int32_t GradientMode = 0;   // 0 none, 1..4 directions
-    OleColor GradientColor = 0;
+    ColourValue GradientColor = 0;
     std::int32_t Mode = 0;           // 0 command, 1 check box, 2 option
     bool Value = false;
     std::int32_t CustomClick = 0;    // 0..8
     ::Picture Picture;               // none when isNull()
     std::int32_t PictureAlign = 0;   // 0..5
-    OleColor BackColor = 0;
+    ColourValue BackColor = 0;
 
     // Internal fields.
     std::uint16_t nFlags = 0;
@@ -71,10 +67,10 @@ struct ButtonModel {
     std::int16_t nLastButton = 0;    // 1 left; -1 after a double-click press
     bool bHoverTracking = false;
     bool bHeld = false;
-    std::uint32_t cParentBack = 0;   // container back colour as 0x00BBGGRR
+    Rgb cParentBack = 0;             // container back colour, translated
 
     // Values the host keeps, mirrored here for the drawing code.
-    OleColor ForeColor = kButtonTextColor;
+    ColourValue ForeColor = kButtonTextColor;
     bool Enabled = true;
     QFont Font;
     bool UserMode = true;

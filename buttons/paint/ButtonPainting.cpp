@@ -6,13 +6,9 @@
 #include <cstring>
 
 ButtonDrawing::ButtonDrawing(ButtonModel& model, ButtonWindow& window, const SystemColors& system)
-    : m_(model), window_(window), system_(system) {}
+    : m_(model), window_(window), system_(system.table()) {}
 
 ButtonDrawing::~ButtonDrawing() = default;
-
-Rgb ButtonDrawing::TranslateColor(std::uint32_t colour) const {
-    return ::TranslateColor(colour, system_);
-}
 
 namespace {
 bool sameKey(const QString& a, const char* b) {
@@ -29,8 +25,8 @@ double twipsPerPixelY() {
 
 void ButtonDrawing::RefreshDerived(const QString& key) {
     if (sameKey(key, "BackColor")) {
-        derived_ = DeriveColors(m_.ButtonStyle, TranslateColor(m_.BackColor),
-                                TranslateColor(m_.HoverBackColor));
+        derived_ = DeriveColors(m_.ButtonStyle, TranslateColor(m_.BackColor, system_),
+                                TranslateColor(m_.HoverBackColor, system_));
     } else if (sameKey(key, "Font")) {
         // The caption font asks for a character height in pixels from the
         // point size, the way the classic font request does.
@@ -43,15 +39,13 @@ void ButtonDrawing::RefreshDerived(const QString& key) {
         f.setStyleStrategy(QFont::NoAntialias);
         captionFont_ = f;
     } else if (sameKey(key, "Picture")) {
-        // A new picture makes the old prepared copy worthless.
+        // Kind and native size are what the property setters check. A new
+        // picture makes the old prepared copy worthless.
         hPicBitmap_ = QImage();
-        if (m_.Picture.isNull()) {
-            m_.nPicWidth = m_.nPicHeight = 0;
-        } else {
-            m_.nPicType = m_.Picture.kind() == ::Picture::Kind::Icon ? 1 : 0;
-            m_.nPicWidth = m_.Picture.width();
-            m_.nPicHeight = m_.Picture.height();
-        }
+        const bool none = m_.Picture.isNull();
+        m_.nPicType = m_.Picture.kind() == ::Picture::Kind::Icon ? 1 : 0;
+        m_.nPicWidth = none ? 0 : m_.Picture.width();
+        m_.nPicHeight = none ? 0 : m_.Picture.height();
     }
 }
 
@@ -114,7 +108,9 @@ ButtonDrawing::PaintState ButtonDrawing::PaintOnly() {
 }
 
 void ButtonDrawing::Redraw() {
+    ++redrawCount_;
     if (m_.bDelayDrawing) return;
+    ++paintedCount_;
     if (hMemDC_.isNull() || hMemDC_.image().size() != QSize(std::max(W(), 1), std::max(H(), 1))) {
         // The size changed without the resize handling (a host that told us
         // late): do its work now, or the outline and rim would be stale.
@@ -144,23 +140,23 @@ void frameOnImage(QImage& image, const QRegion& region, Rgb colour) {
 }  // namespace
 
 void ButtonDrawing::frameOutline(const PaintState& st) {
-    const Ink frame = st.EdgeColors[12];
+    const Rgb frame = st.EdgeColors[12].value_or(kBlack);
     const int shape = m_.ButtonShape;
     const int style = m_.ButtonStyle;
     if (shape >= 4 && shape <= 6) {
         if (style == 2 && !pressedInside()) {
-            if (hRgnEdge_) frameOnImage(screen_, *hRgnEdge_, Rgb(frame));
+            if (hRgnEdge_) frameOnImage(screen_, *hRgnEdge_, frame);
         } else if (shape == 6) {
-            frameOnImage(screen_, window_.windowRegion(), Rgb(frame));
+            frameOnImage(screen_, window_.windowRegion(), frame);
         }
     } else if (shape == 7 || shape == 8) {
         if (m_.bHoverTracking && !pressedInside()) {
-            const Rgb colour = style == 2 ? Rgb(frame) : derived_.cHoverFace;
-            if (colour == TranslateColor(m_.BackColor) && style != 2) return;
+            const Rgb colour = style == 2 ? frame : derived_.cHoverFace;
+            if (colour == TranslateColor(m_.BackColor, system_) && style != 2) return;
             frameOnImage(screen_, window_.windowRegion(), colour);
         } else if (defaultLook()) {
             const auto& region = shape == 8 ? hRgnInner_ : hRgnEdge_;
-            const Rgb colour = m_.Value && style != 2 ? ShiftColor(derived_.cShadow, -32) : Rgb(frame);
+            const Rgb colour = m_.Value && style != 2 ? ShiftColor(derived_.cShadow, -32) : frame;
             if (region) frameOnImage(screen_, *region, colour);
         }
     }

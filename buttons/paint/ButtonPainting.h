@@ -44,64 +44,57 @@ public:
     void BuildShapeRegion();
 
     // The window changed size: a back buffer of the new size, then (unless
-    // drawing is delayed) a new outline, layout and redraw.
+    // drawing is delayed) a new outline, layout and redraw. The one place
+    // that runs this sequence.
     void HandleResize();
 
     // Paints the whole button into the back buffer with the painter of its
     // style, copies it to the screen image, frames shaped outlines there and
     // asks the window to show it. Does nothing while drawing is delayed.
     void Redraw();
+    // Calls of Redraw so far, and those that painted (drawing not delayed).
+    int redrawCount() const { return redrawCount_; }
+    int paintedCount() const { return paintedCount_; }
 
-    // The system colour table and colour translation this drawing uses.
-    Rgb TranslateColor(std::uint32_t colour) const;
-    const SystemColors& systemColors() const { return system_; }
+    // The system colours this drawing translates colour values with.
+    const SystemColourTable& systemColors() const { return system_; }
 
     // State kept between redraws, readable for the widget and for tests.
-    const DerivedColors& derived() const { return derived_; }
     const QFont& captionFont() const { return captionFont_; }
     const QImage& backBuffer() const { return hMemDC_.image(); }
     const QImage& screen() const { return screen_; }
-    const QImage& pictureCopy() const { return hPicBitmap_; }
-    const std::optional<QRegion>& edgeRegion() const { return hRgnEdge_; }
-    const std::optional<QRegion>& innerRegion() const { return hRgnInner_; }
 
+private:
     // Per-redraw state handed between a painter and Redraw: the three rings'
-    // points, one colour per ring side (1..12, negative = not drawn; 12 is
-    // also the colour the shaped outline is framed in), the look and the
-    // finish code (0 nothing to show, 1 copy, 3 or 4 copy and frame).
-    using Ink = std::int64_t;
-    static constexpr Ink kNoInk = -1;
+    // points, one colour per ring side (1..12, none = not drawn; 12 is also
+    // the colour the shaped outline is framed in), the look and the finish
+    // code (0 nothing to show, 1 copy, 3 or 4 copy and frame).
     struct PaintState {
         std::array<QPoint, 16> EdgePoints{};
-        std::array<Ink, 13> EdgeColors{};
+        std::array<std::optional<Rgb>, 13> EdgeColors{};
         int nLook = 0;
         int nFinish = 0;
     };
 
     // Runs one painter into the back buffer without showing it; returns the
-    // finished state. Exposed for tests of the painters.
+    // finished state.
     PaintState PaintOnly();
-
-    // Surface of the back buffer, with its tools; for tests.
-    const MemorySurface& surface() const { return hMemDC_; }
-
-private:
     // Back buffer: created when missing (prepare), or copied to the screen.
     void UpdateBackBuffer(bool prepare);
     void ensureBackBuffer();
     QSize measureCaption(const QString& text, int width, int height) const;
 
     // Face fill and colours.
-    void FillBox(int left, int top, int right, int bottom, Ink fill, Ink border = kNoInk,
-                 int penWidth = 1, int penStyle = PenSolid);
+    // A filled rectangle without a visible border.
+    void FillBox(int left, int top, int right, int bottom, Rgb fill);
     void GradientFill(Rgb first, Rgb last, int mode);
-    void PaintBackground(Ink face, int& nLook, int& nFinish, Ink gradient, Ink hover);
+    void PaintBackground(Rgb face, int& nLook, int& nFinish, Rgb gradient, Rgb hover);
     void PrepareFaceClip(int& nFinish);
     bool CustomClickShift();
 
     // Pens, brushes and the text colour: kind 0 brush (and the pen too when
     // penToo), 1 pen, 2 text colour.
-    void SetDrawTool(int kind, Ink colour, bool penToo = false, int penWidth = 1,
+    void SetDrawTool(int kind, Rgb colour, bool penToo = false, int penWidth = 1,
                      int penStyle = PenSolid);
 
     // Painters, one a style; 0, 1, 3, 4, 5 and 6 share one skeleton.
@@ -123,8 +116,10 @@ private:
     void DrawPicture(Rect rect);
     // bitmap scaled into dest, leaving out the colour of its top-left pixel.
     void DrawTransparentBitmap(MemorySurface& target, const QRect& dest, const QImage& bitmap);
-    void DrawCaptionAndPicture(Rgb face, Ink captionColour, bool shownDown, bool singlePass);
-    void DrawFocus(Ink colour, bool solidOutline, bool aroundCaption);
+    // captionColour: the painter's own caption colour, if it has one.
+    void DrawCaptionAndPicture(Rgb face, std::optional<Rgb> captionColour, bool shownDown, bool singlePass);
+    // colour: the focus outline's colour; black when none.
+    void DrawFocus(std::optional<Rgb> colour, bool solidOutline, bool aroundCaption);
     void drawCaption(const QString& text, const Rect& cap, Rgb colour);
 
     // Outline of the shaped buttons on the screen image.
@@ -137,7 +132,9 @@ private:
 
     ButtonModel& m_;
     ButtonWindow& window_;
-    const SystemColors& system_;
+    const SystemColourTable& system_;
+    int redrawCount_ = 0;
+    int paintedCount_ = 0;
 
     DerivedColors derived_;
     QFont captionFont_;

@@ -17,22 +17,17 @@ void ButtonDrawing::BuildShapeRegion() {
     QRegion outline;
     bool apply = true;
 
-    // Changes the window's size with drawing held back, so that the resize
-    // it causes only renews the back buffer.
-    auto resizeQuietly = [this](int width, int height) {
-        const bool wasDelayed = m_.bDelayDrawing;
-        m_.bDelayDrawing = true;
+    auto resizeWindow = [this](int width, int height) {
         window_.resizeWindow(width, height);
         ensureBackBuffer();
         m_.nShapeRight = W();
-        m_.bDelayDrawing = wasDelayed;
     };
 
     if (shape == 0) {
         outline = TrimCorners(QRegion(0, 0, W() + 1, H() + 1), W(), H(), style, m_.Enabled, true, true);
     } else if (shape >= 1 && shape <= 3) {
         const int wide = SlantedWidth(W(), H());
-        if (wide != W()) resizeQuietly(wide, H());
+        if (wide != W()) resizeWindow(wide, H());
         const SlantedOutline slanted = SlantedRegion(shape, W(), H());
         m_.nShapeLeft = slanted.shapeLeft;
         m_.nShapeRight = slanted.shapeRight;
@@ -57,7 +52,7 @@ void ButtonDrawing::BuildShapeRegion() {
         if (fit.isEmpty()) {
             apply = false;  // no usable picture: the window keeps its outline
         } else {
-            resizeQuietly(fit.width(), fit.height());
+            resizeWindow(fit.width(), fit.height());
             outline = QRegion(0, 0, W(), H());
             BuildPictureRegion(W(), H(), &outline);
             const QPoint origin = outline.boundingRect().topLeft();
@@ -66,7 +61,7 @@ void ButtonDrawing::BuildShapeRegion() {
             if (shape == 8)
                 GradientFill(kWhite, kGrey, 3);
             else
-                hMemDC_.frameRegion(outline, TranslateColor(m_.BackColor));
+                hMemDC_.frameRegion(outline, TranslateColor(m_.BackColor, system_));
             hMemDC_.selectClip(hRgnEdge_);
         }
     }

@@ -19,8 +19,9 @@ public:
     virtual QPoint windowPos() const = 0;
     virtual void moveWindow(const QPoint& topLeft) = 0;
 
-    // Changes the client size. On return the model's ScaleWidth and
-    // ScaleHeight hold the size the window really took.
+    // Changes the client size without running the window's resize handling:
+    // the drawing code that asks renews its back buffer itself. On return the
+    // model's ScaleWidth and ScaleHeight hold the size the window really took.
     virtual void resizeWindow(int width, int height) = 0;
 
     // The screen image changed; show it (ButtonDrawing::screen()).

@@ -7,9 +7,10 @@
 namespace {
 QRect toQRect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
 
-bool nearColour(std::uint32_t argb, int r, int g, int b) {
-    return std::abs(int((argb >> 16) & 255) - r) <= 3 && std::abs(int((argb >> 8) & 255) - g) <= 3 &&
-           std::abs(int(argb & 255) - b) <= 3;
+// Within 3 steps in every channel.
+bool nearColour(Rgb a, Rgb b) {
+    return std::abs(RedOf(a) - RedOf(b)) <= 3 && std::abs(GreenOf(a) - GreenOf(b)) <= 3 &&
+           std::abs(BlueOf(a) - BlueOf(b)) <= 3;
 }
 }  // namespace
 
@@ -25,13 +26,13 @@ void ButtonDrawing::BuildPictureRegion(int width, int height, QRegion* region) {
     // The top-left pixel names the transparent colour; near shades (3 steps
     // a channel) are made exactly that colour and cut from the outline.
     const std::uint32_t t = reinterpret_cast<const std::uint32_t*>(copy.constScanLine(0))[0];
-    const int tr = int((t >> 16) & 255), tg = int((t >> 8) & 255), tb = int(t & 255);
+    const Rgb key = FromArgb(t);
     std::vector<QRect> runs;
     for (int y = 0; y < height; ++y) {
         auto* row = reinterpret_cast<std::uint32_t*>(copy.scanLine(y));
         int start = -1;
         for (int x = 0; x < width; ++x) {
-            if (nearColour(row[x], tr, tg, tb)) {
+            if (nearColour(FromArgb(row[x]), key)) {
                 row[x] = t;
                 if (start < 0) start = x;
             } else if (start >= 0) {
@@ -95,7 +96,8 @@ void ButtonDrawing::drawCaption(const QString& text, const Rect& cap, Rgb colour
                   captionFont_);
 }
 
-void ButtonDrawing::DrawCaptionAndPicture(Rgb face, Ink captionColour, bool shownDown, bool singlePass) {
+void ButtonDrawing::DrawCaptionAndPicture(Rgb face, std::optional<Rgb> captionColour, bool shownDown,
+                                          bool singlePass) {
     Rect cap = m_.rcCaption, pic = m_.rcPicture;
     auto offset = [](Rect& r, int dx, int dy) {
         r.left += dx; r.right += dx; r.top += dy; r.bottom += dy;
@@ -115,11 +117,11 @@ void ButtonDrawing::DrawCaptionAndPicture(Rgb face, Ink captionColour, bool show
     if (m_.Enabled) {
         Rgb colour;
         if (m_.bHoverTracking && !pressedInside())
-            colour = TranslateColor(m_.HoverForeColor);
-        else if (m_.ButtonStyle == 7 && (m_.Value || m_.GradientMode == 0) && captionColour >= 0)
-            colour = Rgb(captionColour);
+            colour = TranslateColor(m_.HoverForeColor, system_);
+        else if (m_.ButtonStyle == 7 && (m_.Value || m_.GradientMode == 0) && captionColour)
+            colour = *captionColour;
         else
-            colour = TranslateColor(m_.ForeColor);
+            colour = TranslateColor(m_.ForeColor, system_);
         if (m_.CaptionStyle != 0) {
             const int d = m_.CaptionStyle == 2 ? 40 : -40;
             offset(cap, -1, 0);
@@ -133,13 +135,13 @@ void ButtonDrawing::DrawCaptionAndPicture(Rgb face, Ink captionColour, bool show
     }
 
     Rgb colour;
-    if (captionColour < 0 || m_.GradientMode != 0) {
+    if (!captionColour || m_.GradientMode != 0) {
         // White underneath, grey on top one pixel up-left of it.
         colour = kWhite;
         offset(cap, 1, 1);
         singlePass = false;
     } else {
-        colour = Rgb(captionColour);
+        colour = *captionColour;
     }
     drawCaption(text, cap, colour);
     if (!singlePass) {
@@ -148,7 +150,7 @@ void ButtonDrawing::DrawCaptionAndPicture(Rgb face, Ink captionColour, bool show
     }
 }
 
-void ButtonDrawing::DrawFocus(Ink colour, bool solidOutline, bool aroundCaption) {
+void ButtonDrawing::DrawFocus(std::optional<Rgb> colour, bool solidOutline, bool aroundCaption) {
     const int shape = m_.ButtonShape;
     if (!defaultLook() || shape > 6) return;
     if (shape >= 4) {
@@ -156,7 +158,7 @@ void ButtonDrawing::DrawFocus(Ink colour, bool solidOutline, bool aroundCaption)
         aroundCaption = true;
     }
     const int w = W(), h = H();
-    const Rgb pen = colour < 0 ? kBlack : Rgb(colour);
+    const Rgb pen = colour.value_or(kBlack);
 
     if (shape >= 1 && shape <= 3) {
         const int l = m_.nShapeLeft != 0 ? 1 : 0;

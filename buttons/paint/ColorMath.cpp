@@ -5,11 +5,6 @@
 
 int RoundEven(double x) { return int(std::nearbyint(x)); }
 
-Rgb TranslateColor(std::uint32_t colour, const SystemColors& system) {
-    if (colour & 0x80000000u) return system.color(int(colour & 255));
-    return colour;
-}
-
 namespace {
 int clampChannel(int v) { return std::clamp(v, 0, 255); }
 
@@ -20,7 +15,7 @@ double blueScaled(Rgb c) { return double(c & 0xFF0000u) / 65280.0; }
 }  // namespace
 
 Rgb ShiftColor(Rgb colour, int delta, bool blueWeighted) {
-    int red = int(colour & 255) + delta;
+    int red = RedOf(colour) + delta;
     int green = RoundEven(greenScaled(colour) + delta);
     int blue;
     if (blueWeighted) {
@@ -64,10 +59,10 @@ void GradientColors(std::vector<Rgb>& list, Rgb first, Rgb last) {
     const std::size_t n = list.size() - 1;
     if (n == 0) return;  // one band: nothing to step towards
 
-    double r = double(first & 255);
+    double r = double(RedOf(first));
     double g = greenScaled(first);
     double b = blueScaled(first);
-    const int r2 = int(last & 255);
+    const int r2 = RedOf(last);
     const int g2 = RoundEven(greenScaled(last));
     const int b2 = RoundEven(blueScaled(last));
     const double dr = (r2 - r) / double(n);

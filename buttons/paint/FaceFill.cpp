@@ -5,23 +5,21 @@
 #include <array>
 #include <vector>
 
-void ButtonDrawing::SetDrawTool(int kind, Ink colour, bool penToo, int penWidth, int penStyle) {
+void ButtonDrawing::SetDrawTool(int kind, Rgb colour, bool penToo, int penWidth, int penStyle) {
     switch (kind) {
     case 0:
-        hMemDC_.selectBrush(Rgb(colour));
-        if (penToo) hMemDC_.selectPen(Rgb(colour), 1, PenSolid);
+        hMemDC_.selectBrush(colour);
+        if (penToo) hMemDC_.selectPen(colour, 1, PenSolid);
         break;
-    case 1: hMemDC_.selectPen(Rgb(colour), penWidth, penStyle); break;
-    case 2: hMemDC_.setTextColor(TranslateColor(std::uint32_t(colour))); break;
+    case 1: hMemDC_.selectPen(colour, penWidth, penStyle); break;
+    case 2: hMemDC_.setTextColor(colour); break;
     default: break;
     }
 }
 
-void ButtonDrawing::FillBox(int left, int top, int right, int bottom, Ink fill, Ink border,
-                            int penWidth, int penStyle) {
-    if (border != kNoInk) SetDrawTool(1, border, false, penWidth, penStyle);
-    // Without a border the outline is drawn in the fill colour: no edge shows.
-    SetDrawTool(0, fill, border == kNoInk);
+void ButtonDrawing::FillBox(int left, int top, int right, int bottom, Rgb fill) {
+    // The outline is drawn in the fill colour: no edge shows.
+    SetDrawTool(0, fill, true);
     hMemDC_.rectangle(left, top, right, bottom);
 }
 
@@ -99,7 +97,7 @@ void ButtonDrawing::PrepareFaceClip(int& nFinish) {
         nFinish = 4;
     } else if (shape == 7 || (shape == 6 && m_.bHoverTracking)) {
         hMemDC_.frameRegion(window_.windowRegion(),
-                         shape == 6 ? kBlack : TranslateColor(m_.BackColor));
+                         shape == 6 ? kBlack : TranslateColor(m_.BackColor, system_));
         hMemDC_.selectClip(hRgnEdge_);
         nFinish = 3;
     } else if (shape != 6) {
@@ -108,28 +106,26 @@ void ButtonDrawing::PrepareFaceClip(int& nFinish) {
     }
 }
 
-void ButtonDrawing::PaintBackground(Ink face, int& nLook, int& nFinish, Ink gradient, Ink hover) {
+void ButtonDrawing::PaintBackground(Rgb face, int& nLook, int& nFinish, Rgb gradient, Rgb hover) {
     PrepareFaceClip(nFinish);
     if (nFinish == 0) return;
     nLook = pressedInside() ? 2 : defaultLook() ? 1 : 0;
-    if (hover < 0) hover = face;
     const bool hovered = m_.bHoverTracking && ((!pressedInside() && m_.Mode == 0) ||
                                                (!m_.Value && m_.Mode > 0));
-    const Ink plain = hovered ? hover : face;
+    const Rgb plain = hovered ? hover : face;
     const int w = W(), h = H();
 
     if (m_.GradientMode != 0 && !m_.Value && m_.ButtonShape < 7) {
         if (m_.bHoverTracking && !pressedInside() && m_.GradientColor != m_.HoverBackColor) {
             FillBox(0, 0, w, h, hover);  // a solid hover face
         } else {
-            if (gradient < 0) gradient = face;
-            GradientFill(Rgb(face), Rgb(gradient), m_.GradientMode);
+            GradientFill(face, gradient, m_.GradientMode);
         }
     } else if (m_.ButtonStyle == 2 && (m_.Enabled || m_.Mode > 0)) {
         // Darkens by up to 25 steps from top to bottom.
         if (h > 0)
             for (int i = 0; i <= h; ++i)
-                FillBox(0, i, w, i + 1, ShiftColor(Rgb(plain), RoundEven(-(25.0 / h) * i), true));
+                FillBox(0, i, w, i + 1, ShiftColor(plain, RoundEven(-(25.0 / h) * i), true));
     } else {
         FillBox(0, 0, w, h, plain);
     }

@@ -94,14 +94,5 @@ private:
     std::vector<std::uint8_t> mask_;  // one byte a pixel while clipped
 };
 
-// 0x00BBGGRR to the image's 0xFFRRGGBB and back.
-inline std::uint32_t ToArgb(Rgb c) {
-    return 0xFF000000u | (std::uint32_t(RedOf(c)) << 16) | (std::uint32_t(GreenOf(c)) << 8) |
-           std::uint32_t(BlueOf(c));
-}
-inline Rgb FromArgb(std::uint32_t p) {
-    return MakeRgb(int((p >> 16) & 255), int((p >> 8) & 255), int(p & 255));
-}
-
 // Pixels of a region that touch its outside: a frame one pixel wide.
 QRegion RegionFrame(const QRegion& region);

@@ -11,6 +11,9 @@ constexpr Rgb kHotOrange = MakeRgb(231, 150, 0);       // style 2, hot look
 constexpr Rgb kStyle2Ring = MakeRgb(0, 60, 115);
 constexpr Rgb kStyle0Light = MakeRgb(233, 233, 233);
 constexpr Rgb kStyle3Focus = MakeRgb(153, 153, 204);
+
+// A ring side drawn in colour when on is true, left out otherwise.
+std::optional<Rgb> sideIf(bool on, Rgb colour) { return on ? std::optional<Rgb>(colour) : std::nullopt; }
 }  // namespace
 
 void ButtonDrawing::PaintStyle(int style, PaintState& st) {
@@ -42,10 +45,10 @@ void ButtonDrawing::PaintCommon(int style, PaintState& st) {
     Rgb face = toggleOn ? d.cLight : d.cFace;
     if (style == 3 && !toggleOn && m_.Mode == 0 && pressedInside()) face = d.cShadow;
 
-    PaintBackground(face, st.nLook, st.nFinish, TranslateColor(m_.GradientColor), d.cHoverFace);
+    PaintBackground(face, st.nLook, st.nFinish, TranslateColor(m_.GradientColor, system_), d.cHoverFace);
     if (st.nFinish == 0) return;
 
-    Ink caption = kNoInk;
+    std::optional<Rgb> caption;
     bool shownDown = m_.Value, singlePass = m_.Mode > 0;
     if (style == 3) {
         caption = m_.Enabled ? kGrey : ShiftColor(kGrey, -16);
@@ -56,7 +59,7 @@ void ButtonDrawing::PaintCommon(int style, PaintState& st) {
     }
     DrawCaptionAndPicture(face, caption, shownDown, singlePass);
 
-    Ink focus = caption;
+    std::optional<Rgb> focus = caption;
     if (style == 5)
         focus = shape != 0 && face != d.cLight ? ShiftColor(m_.cParentBack, -32) : kBlack;
 
@@ -78,9 +81,9 @@ void ButtonDrawing::PaintCommon(int style, PaintState& st) {
                 look = 3;
                 hl = kStyle0Light;
             }
-            c[1] = c[2] = look == 1 ? Ink(hl) : kNoInk;
-            c[3] = c[4] = look == 1 ? Ink(kGrey) : kNoInk;
-            c[5] = c[6] = look == 0 ? Ink(hl) : look == 1 ? Ink(kWhite) : kNoInk;
+            c[1] = c[2] = sideIf(look == 1, hl);
+            c[3] = c[4] = sideIf(look == 1, kGrey);
+            c[5] = c[6] = look == 0 ? hl : sideIf(look == 1, kWhite);
             c[7] = c[8] = look == 0 ? kGrey : look == 1 ? kBlack : look == 2 ? kGrey : hl;
             c[9] = c[10] = down || defaultLook() ? kBlack : kWhite;
             c[11] = c[12] = down ? kWhite : kBlack;
@@ -98,7 +101,7 @@ void ButtonDrawing::PaintCommon(int style, PaintState& st) {
             const Rgb dk = ShiftColor(kGrey, -26);
             Rgb wh = kWhite;
             if (m_.Enabled || m_.Mode > 0) {
-                c[1] = c[2] = c[3] = c[4] = kNoInk;
+                c[1] = c[2] = c[3] = c[4] = std::nullopt;
                 c[5] = c[6] = look == 2 ? face : wh;
                 c[7] = c[8] = dk;
             } else {
@@ -111,18 +114,18 @@ void ButtonDrawing::PaintCommon(int style, PaintState& st) {
         }
         case 4:
             look = down ? 2 : std::max(look, 1);
-            for (int i = 1; i <= 8; ++i) c[i] = kNoInk;
+            for (int i = 1; i <= 8; ++i) c[i] = std::nullopt;
             c[9] = c[10] = look == 2 ? kGrey : kWhite;
             c[11] = c[12] = look == 2 ? kWhite : kGrey;
             break;
         case 5:
-            for (int i = 1; i <= 8; ++i) c[i] = kNoInk;
+            for (int i = 1; i <= 8; ++i) c[i] = std::nullopt;
             if (hovering || m_.Value) {
                 look = down ? 2 : std::max(look, 1);
                 c[9] = c[10] = look == 2 ? kGrey : kWhite;
                 c[11] = c[12] = look == 2 ? kWhite : kGrey;
             } else if (m_.UserMode) {
-                c[9] = c[10] = c[11] = c[12] = kNoInk;
+                c[9] = c[10] = c[11] = c[12] = std::nullopt;
             } else {
                 Rgb dotted = ShiftColor(m_.cParentBack, -64);
                 if (dotted == kBlack) dotted = kWhite;
@@ -133,7 +136,7 @@ void ButtonDrawing::PaintCommon(int style, PaintState& st) {
         case 6: {
             look = down ? 1 : pressedInside() ? 1 : 0;
             const Rgb lt = ShiftColor(MakeRgb(223, 223, 223), 8);
-            for (int i = 1; i <= 4; ++i) c[i] = kNoInk;
+            for (int i = 1; i <= 4; ++i) c[i] = std::nullopt;
             c[5] = c[6] = c[9] = c[10] = look == 0 ? lt : kGrey;
             c[7] = c[8] = c[11] = c[12] = look == 0 ? kGrey : lt;
             break;
@@ -169,9 +172,9 @@ void ButtonDrawing::PaintStyle2(PaintState& st) {
                : m_.Enabled                            ? face
                                                        : ShiftColor(face, -24, true);
     }
-    const Ink caption = m_.Enabled ? Ink(0) : Ink(ShiftColor(fill, -104, true));
+    const Rgb caption = m_.Enabled ? kBlack : ShiftColor(fill, -104, true);
     const Rgb gradient = shape < 7 && m_.GradientMode != 0
-                             ? ShiftColor(TranslateColor(m_.GradientColor), 48, true)
+                             ? ShiftColor(TranslateColor(m_.GradientColor, system_), 48, true)
                              : fill;
 
     PaintBackground(fill, st.nLook, st.nFinish, gradient, d.cHoverFace);
@@ -193,7 +196,7 @@ void ButtonDrawing::PaintStyle2(PaintState& st) {
         if ((m_.nFlags & FlagHover) && !(m_.nFlags & FlagPressed)) look = 3;
         else if (look == 1 && !m_.ShowFocusRect) look = 0;
         st.nLook = look;
-        auto s = [face](int delta) { return Ink(ShiftColor(face, delta, true)); };
+        auto s = [face](int delta) { return ShiftColor(face, delta, true); };
         switch (look) {
         case 0:
             c[1] = s(-10); c[2] = s(10); c[3] = s(-24); c[4] = s(-32);
@@ -217,7 +220,7 @@ void ButtonDrawing::PaintStyle2(PaintState& st) {
             break;
         }
     } else {
-        for (int i = 1; i <= 8; ++i) c[i] = kNoInk;
+        for (int i = 1; i <= 8; ++i) c[i] = std::nullopt;
         ring = ShiftColor(face, -84, true);
     }
     c[9] = c[10] = c[11] = c[12] = ring;
@@ -247,29 +250,30 @@ void ButtonDrawing::PaintStyle7(PaintState& st) {
 
     Rgb gradient = face, fill = face;
     if (!m_.Value && m_.GradientMode != 0) {
-        gradient = ShiftColor(TranslateColor(m_.GradientColor), 31);
+        gradient = ShiftColor(TranslateColor(m_.GradientColor, system_), 31);
         if (pressedInside()) fill = d.cFace;  // a pressed gradient keeps its colours
     }
 
-    Ink caption;
+    std::optional<Rgb> caption;
     if (pressedCommand || m_.Value)
-        caption = m_.Enabled || !m_.Value ? Ink(d.cFace) : Ink(ShiftColor(face, -32, true));
+        caption = m_.Enabled || !m_.Value ? d.cFace : ShiftColor(face, -32, true);
     else if (m_.Enabled)
-        caption = TranslateColor(m_.ForeColor);
+        caption = TranslateColor(m_.ForeColor, system_);
     else
-        caption = m_.Mode > 0 ? Ink(kGrey) : kNoInk;
+        caption = sideIf(m_.Mode > 0, kGrey);
 
     PaintBackground(fill, st.nLook, st.nFinish, gradient, d.cHoverFace);
     if (st.nFinish == 0) return;
 
     // The hover caption follows the caption colour while it follows the
-    // fore colour (or the button is on); put back right after.
-    const OleColor savedHover = m_.HoverForeColor;
-    if (m_.HoverForeColor == m_.ForeColor || m_.Value) m_.HoverForeColor = OleColor(caption);
+    // fore colour (or the button is on); put back right after. (Without a
+    // caption colour the button is disabled and shows no hover colour.)
+    const ColourValue savedHover = m_.HoverForeColor;
+    if (caption && (m_.HoverForeColor == m_.ForeColor || m_.Value)) m_.HoverForeColor = *caption;
     DrawCaptionAndPicture(fill, caption, m_.Value, m_.Mode > 0);
     m_.HoverForeColor = savedHover;
 
-    Ink focus = caption;
+    std::optional<Rgb> focus = caption;
     if (shape < 4) {
         const bool down = (m_.bHeld && m_.Mode > 0) || m_.Value;
         if (down) focus = kBlack;
@@ -344,16 +348,16 @@ void ButtonDrawing::DrawEdges(PaintState& st, int outerPenStyle) {
     p[14] = {sl - 1 - 2 * L, h - 1};
 
     bool drawn = false;
-    Ink lastColour = kNoInk;
+    std::optional<Rgb> lastColour;
     int lastStyle = PenSolid;
     for (int j = 0; j <= 13; ++j) {
         if (j == 4 || j == 9) continue;
         const int index = j <= 3 ? j + 1 : j <= 8 ? j : j - 1;
         const int style = j >= 10 && outerPenStyle >= 0 ? outerPenStyle : PenSolid;
-        const Ink colour = st.EdgeColors[std::size_t(index)];
-        if (colour < 0) continue;
+        const std::optional<Rgb> colour = st.EdgeColors[std::size_t(index)];
+        if (!colour) continue;
         if (!drawn || colour != lastColour || style != lastStyle)
-            SetDrawTool(1, colour, false, 1, style);
+            SetDrawTool(1, *colour, false, 1, style);
         hMemDC_.line(p[j], p[j + 1]);
         drawn = true;
         lastColour = colour;

@@ -9,9 +9,7 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QImage>
 #include <QTest>
-#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -25,11 +23,10 @@ using Lines = std::vector<std::string>;
 // name and its first arguments (the button and shift state, the key, ...).
 class EventLog {
 public:
-    void attach(wenButtons_H* b, const std::string& name = {}) {
-        const std::string prefix = name.empty() ? "" : name + " ";
+    void attach(wenButtons_H* b) {
         auto record = [&](auto signal, const char* event, int shown) {
             QObject::connect(b, signal, [=, this](auto&... args) {
-                std::string line = prefix + event;
+                std::string line = event;
                 int i = 0;
                 ((i++ < shown ? line.append(" ").append(std::to_string(+args)) : line), ...);
                 lines.push_back(line);
@@ -44,7 +41,6 @@ public:
         record(&wenButtons_H::Click, "Click", 0);
         record(&wenButtons_H::DoubleClick, "DoubleClick", 1);
     }
-    int count(const std::string& line) const { return int(std::count(lines.begin(), lines.end(), line)); }
     // The lines without the hover notices.
     Lines events() const {
         Lines out;
@@ -55,6 +51,7 @@ public:
     Lines lines;
 };
 
+// A form with one new button, b, on it.
 class ButtonTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -62,6 +59,7 @@ protected:
         host.setTitle("Veltrane Forms");
         form = std::make_unique<QWidget>();
         form->resize(400, 300);
+        b = addButton();
     }
     void TearDown() override {
         modWenTimer::setPointerSource({});
@@ -87,34 +85,27 @@ protected:
         return b;
     }
 
-    // Shows the form with the pointer resting away from the buttons.
+    // Shows the form, active, with the pointer resting away from the buttons.
     void showForm() {
         form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
         QCursor::setPos(form->mapToGlobal(QPoint(300, 200)));
         QApplication::processEvents();
     }
-    void activateForm() {
-        showForm();
-        form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    }
-
-    void designMode() { host.setUserMode(false); }
 
     ControlHost host;
     ScriptedDialogs dialogs;
     std::unique_ptr<QWidget> form;
+    wenButtons_H* b = nullptr;
     EventLog log;
 };
 
-// One new button on a shown form, its events logged.
+// The form shown, the button's events logged.
 class OneButtonTest : public ButtonTest {
 protected:
-    wenButtons_H* b = nullptr;
     void SetUp() override {
         ButtonTest::SetUp();
-        b = addButton();
         showForm();
         log.attach(b);
     }
@@ -136,8 +127,18 @@ inline int redraws(wenButtons_H* b, const std::function<void()>& f) {
     return b->redrawCount() - before;
 }
 
+// Green; as a bitmap its magenta top-left pixel is the transparent colour.
 inline ::Picture testPicture(int w, int h, bool asIcon = false) {
     QImage img(w, h, QImage::Format_ARGB32);
     img.fill(Qt::green);
+    img.setPixelColor(0, 0, Qt::magenta);
     return asIcon ? ::Picture::icon(img) : ::Picture::bitmap(img);
 }
+
+// The named properties' values.
+inline QVariantList props(const QObject* b, std::initializer_list<const char*> names) {
+    QVariantList out;
+    for (const char* name : names) out << b->property(name);
+    return out;
+}
+inline void PrintTo(const QVariant& v, std::ostream* os) { *os << v.toString().toStdString(); }

@@ -25,69 +25,51 @@ protected:
     QPoint outside() const { return b->mapFrom(form.get(), QPoint(300, 200)); }
 };
 
-TEST_F(InteractionTest, ClicksRaiseTheirEventsInOrderAndACheckBoxTogglesBeforeClick) {
+TEST_F(InteractionTest, ClicksAndDoubleClicksRaiseTheirEventsInOrder) {
     QTest::mouseClick(b, Qt::LeftButton, {}, inside);
-    EXPECT_EQ(log.events(), (Lines{"MouseDown 1 0", "MouseUp 1 0", "Click"}));
-    EXPECT_FALSE(b->model().nFlags & FlagPressed);
-
-    b->setMode(1);
-    log.lines.clear();
+    QTest::mouseDClick(b, Qt::LeftButton, {}, inside);  // DoubleClick, then a left press
+    EXPECT_EQ(b->model().nLastButton, -1) << "marks the press as the second of a double-click";
+    QTest::mouseRelease(b, Qt::LeftButton, {}, inside);
     QTest::mouseClick(b, Qt::RightButton, Qt::ShiftModifier, inside);
-    EXPECT_EQ(log.events(), (Lines{"MouseDown 2 1", "MouseUp 2 1"}));
-    EXPECT_EQ(b->model().nLastButton, 2);
-    EXPECT_FALSE(b->Value());
-
-    bool valueAtClick = false;
-    QObject::connect(b, &wenButtons_H::Click, [&] { valueAtClick = b->Value(); });
-    QTest::mouseClick(b, Qt::LeftButton, {}, inside);
-    EXPECT_TRUE(valueAtClick);
-    EXPECT_EQ(b->model().nLastButton, 1);
-    QTest::mouseClick(b, Qt::LeftButton, {}, inside);
-    EXPECT_FALSE(b->Value());
-
+    QTest::mouseDClick(b, Qt::RightButton, {}, inside);
+    EXPECT_FALSE(b->model().nFlags & FlagPressed) << "the left press of a right double-click changes no state";
+    QTest::mouseRelease(b, Qt::RightButton, {}, inside);
+    EXPECT_EQ(log.events(), (Lines{"MouseDown 1 0", "MouseUp 1 0", "Click", "DoubleClick 1", "MouseDown 1 0",
+                                   "MouseUp 1 0", "MouseDown 2 1", "MouseUp 2 1", "DoubleClick 2", "MouseDown 1 0",
+                                   "MouseUp 2 0"}));
     b->setEnabled(false);
     log.lines.clear();
     QTest::mouseClick(b, Qt::LeftButton, {}, inside);
     EXPECT_TRUE(log.events().empty()) << "a disabled button takes no input";
 }
 
-TEST_F(InteractionTest, DoubleClicksRaiseDoubleClickThenALeftPress) {
-    QTest::mouseClick(b, Qt::LeftButton, {}, inside);
-    QTest::mouseDClick(b, Qt::LeftButton, {}, inside);
-    EXPECT_EQ(b->model().nLastButton, -1) << "marks the press as the second of a double-click";
-    EXPECT_TRUE(b->model().nFlags & FlagPressed);
-    QTest::mouseRelease(b, Qt::LeftButton, {}, inside);
-    EXPECT_EQ(log.events(),
-              (Lines{"MouseDown 1 0", "MouseUp 1 0", "Click", "DoubleClick 1", "MouseDown 1 0", "MouseUp 1 0"}));
-    EXPECT_EQ(b->model().nLastButton, 1);
-
-    log.lines.clear();
+TEST_F(InteractionTest, ACheckBoxTogglesOnTheLeftButtonBeforeItsClick) {
+    b->setMode(1);
+    bool valueAtClick = false;
+    QObject::connect(b, &wenButtons_H::Click, [&] { valueAtClick = b->Value(); });
     QTest::mouseClick(b, Qt::RightButton, {}, inside);
-    QTest::mouseDClick(b, Qt::RightButton, {}, inside);
-    QTest::mouseRelease(b, Qt::RightButton, {}, inside);
-    EXPECT_EQ(log.events(), (Lines{"MouseDown 2 0", "MouseUp 2 0", "DoubleClick 2", "MouseDown 1 0", "MouseUp 2 0"}));
-    EXPECT_FALSE(b->model().nFlags & FlagPressed) << "the left press of a right double-click changes no state";
+    QTest::mouseClick(b, Qt::LeftButton, {}, inside);
+    EXPECT_TRUE(valueAtClick);
+    QTest::mouseClick(b, Qt::LeftButton, {}, inside);
+    EXPECT_FALSE(b->Value());
 }
 
-TEST_F(InteractionTest, APressMovedOutIsHeldAgainOnReturnAndReleasedOutsideWithoutAClick) {
-    QTest::mouseMove(b, inside);
+TEST_F(InteractionTest, APressMovedOutStaysPressedIsHeldAgainOnReturnAndReleasedOutsideWithoutAClick) {
+    auto moveTo = [&](QPoint p) {
+        QCursor::setPos(b->mapToGlobal(p));  // with a button held the test mouse moves no pointer
+        QTest::mouseMove(b, p);
+    };
+    moveTo(inside);
     QTest::mousePress(b, Qt::LeftButton, {}, inside);
-    ASSERT_TRUE(b->model().nFlags & FlagHover);
-    for (int round = 0; round < 2; ++round) {
-        // With a button held the test mouse moves no pointer: move it here.
-        QCursor::setPos(b->mapToGlobal(outside()));
-        QTest::mouseMove(b, outside());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !(b->model().nFlags & FlagHover); }, 1000));
-        EXPECT_TRUE(b->model().nFlags & FlagPressed) << "pressed, pointer away";
-        EXPECT_FALSE(b->model().bHeld);
-        if (round == 1) break;
-        QCursor::setPos(b->mapToGlobal(inside));
-        QTest::mouseMove(b, inside);
-        EXPECT_TRUE(b->model().nFlags & FlagHover);
-        EXPECT_TRUE(b->model().bHeld) << "the left button is still down";
-    }
+    moveTo(outside());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !(b->model().nFlags & FlagHover); }, 1000));
+    EXPECT_TRUE(b->model().nFlags & FlagPressed);
+    EXPECT_FALSE(b->model().bHeld);
+    moveTo(inside);
+    EXPECT_TRUE(b->model().bHeld) << "the left button is still down";
+    moveTo(outside());
     QTest::mouseRelease(b, Qt::LeftButton, {}, outside());
-    EXPECT_FALSE(b->model().nFlags & (FlagPressed | FlagHover));
+    EXPECT_FALSE(b->model().nFlags & FlagPressed);
     EXPECT_EQ(log.events(), (Lines{"MouseDown 1 0", "MouseUp 1 0"}));
 }
 
@@ -97,7 +79,6 @@ TEST_F(InteractionTest, EveryReleaseTakesThePressedLookAwayEvenWhenTheValueStays
     QTest::mousePress(b, Qt::LeftButton, {}, inside);
     EXPECT_EQ(redraws(b, [&] { QTest::mouseRelease(b, Qt::LeftButton, {}, outside()); }), 1);
     EXPECT_FALSE(b->Value());
-
     // An option button already selected: the click changes nothing either.
     b->setMode(2);
     b->setValue(true);
@@ -110,38 +91,28 @@ TEST_F(InteractionTest, EveryReleaseTakesThePressedLookAwayEvenWhenTheValueStays
     EXPECT_EQ(log.events(), Lines{"KeyUp 32"}) << "no Click for a selected option";
 }
 
-TEST_F(InteractionTest, SpaceHoldsACommandButtonAndClicksBeforeKeyUp) {
-    b->setFocus();
-    QTest::keyPress(b, Qt::Key_Space);
-    EXPECT_TRUE(b->model().nFlags & FlagPressed);
-    EXPECT_FALSE(b->model().nFlags & FlagHover) << "the pointer is elsewhere";
-    EXPECT_TRUE(b->model().bHeld);
-    QTest::keyRelease(b, Qt::Key_Space);
-    EXPECT_EQ(log.events(), (Lines{"KeyDown 32", "KeyPress 32", "Click", "KeyUp 32"}));
-    EXPECT_FALSE(b->model().nFlags & FlagPressed);
-}
-
-TEST_F(InteractionTest, KeysRaiseTheirEventsInOrder) {
+TEST_F(InteractionTest, KeysRaiseTheirEventsInOrderAndSpaceHoldsTheButton) {
     struct Case {
-        int mode;
-        int key;
+        int mode, key;
         bool pressToo;
         Lines events;
         bool value;
     };
-    const std::vector<Case> cases = {
-        {1, Qt::Key_Space, true, {"KeyDown 32", "KeyPress 32", "KeyUp 32", "Click"}, true},
-        {0, Qt::Key_Space, false, {"KeyUp 32"}, false},  // a release without its press
-        {0, Qt::Key_Shift, true, {"KeyDown 16"}, false},
-        {0, Qt::Key_A, true, {"KeyDown 65", "KeyPress 97", "KeyUp 65"}, false},  // typed as "a"
-        {2, Qt::Key_Down, true, {"Click"}, true},  // the release of an arrow selects an option
-    };
-    for (const Case& c : cases) {
+    for (const Case& c : {Case{0, Qt::Key_Space, true, {"KeyDown 32", "KeyPress 32", "Click", "KeyUp 32"}, false},
+                          Case{1, Qt::Key_Space, true, {"KeyDown 32", "KeyPress 32", "KeyUp 32", "Click"}, true},
+                          Case{0, Qt::Key_Space, false, {"KeyUp 32"}, false},  // a release without its press
+                          Case{0, Qt::Key_Shift, true, {"KeyDown 16"}, false},
+                          Case{0, Qt::Key_A, true, {"KeyDown 65", "KeyPress 97", "KeyUp 65"}, false},  // typed "a"
+                          Case{2, Qt::Key_Down, true, {"Click"}, true}}) {  // an arrow's release selects an option
         SCOPED_TRACE(c.key);
         b->setMode(c.mode);
         b->setValue(false);
         log.lines.clear();
         if (c.pressToo) QTest::keyPress(b, Qt::Key(c.key));
+        if (c.key == Qt::Key_Space && c.pressToo) {
+            EXPECT_EQ(b->model().nFlags & (FlagPressed | FlagHover), FlagPressed) << "the pointer is elsewhere";
+            EXPECT_TRUE(b->model().bHeld);
+        }
         QTest::keyRelease(b, Qt::Key(c.key));
         EXPECT_EQ(log.events(), c.events);
         EXPECT_EQ(b->Value(), c.value);
@@ -154,59 +125,92 @@ TEST_F(InteractionTest, ArrowsGoToTheContainerAsKeyPressesWithTheirScanCodes) {
     for (auto key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up}) QTest::keyClick(b, key);
     QApplication::processEvents();
     EXPECT_TRUE(log.events().empty());
-    const std::vector<std::pair<int, quint32>> expected = {
-        {Qt::Key_Right, 0x4D}, {Qt::Key_Down, 0x50}, {Qt::Key_Left, 0x4B}, {Qt::Key_Up, 0x48}};
-    EXPECT_EQ(rec.keys, expected);
+    EXPECT_EQ(rec.keys, (std::vector<std::pair<int, quint32>>{
+                            {Qt::Key_Right, 0x4D}, {Qt::Key_Down, 0x50}, {Qt::Key_Left, 0x4B}, {Qt::Key_Up, 0x48}}));
 }
 
-TEST_F(InteractionTest, EnterReachesTheDefaultCommandButtonButNotADefaultCheckBox) {
+TEST_F(InteractionTest, EnterClicksTheDefaultCommandButtonAndTheAccessKeyRedrawsFirst) {
     auto* other = addButton("wenButtons_H2", QRect(10, 60, 100, 30));
     other->show();
     host.setDefaultButton(b);
-    activateForm();
     other->setFocus();
     QTest::keyClick(other, Qt::Key_Return);
     EXPECT_EQ(log.events(), Lines{"Click"});
 
-    log.lines.clear();
+    b->setCaption("&Go");
     b->setMode(1);
     b->AccessKeyPress(13);
     b->AccessKeyPress(27);
-    EXPECT_FALSE(b->Value());
-    EXPECT_TRUE(log.events().empty());
-}
-
-TEST_F(InteractionTest, TheAccessKeyClicksAndRedrawsFirst) {
-    b->setCaption("&Go");
-    b->setMode(1);
-    activateForm();
+    EXPECT_FALSE(b->Value()) << "Enter and Esc do not reach a check box";
+    host.setDefaultButton(nullptr);
     QTest::keyClick(form.get(), Qt::Key_G, Qt::AltModifier);
     EXPECT_TRUE(b->Value());
-    EXPECT_EQ(log.events(), Lines{"Click"});
+    EXPECT_EQ(log.events(), (Lines{"Click", "Click"}));
     EXPECT_EQ(redraws(b, [&] { b->AccessKeyPress('G'); }), 2) << "one redraw first, one from the Value change";
+}
+
+TEST_F(InteractionTest, ACustomClickMovesAPictureShapedButtonOnePixelWhilePressed) {
+    b->setBackColor(0x0000FF);  // red
+    EXPECT_EQ(b->grab().toImage().pixelColor(50, 15), QColor(255, 0, 0));
+    b->setPicture(testPicture(64, 40));
+    b->setButtonShape(7);
+    b->setCustomClick(4);  // down and right
+    const QPoint home = b->pos(), centre(b->width() / 2, b->height() / 2);
+    QTest::mouseMove(b, centre);
+    QTest::mousePress(b, Qt::LeftButton, {}, centre);
+    EXPECT_EQ(b->pos(), home + QPoint(1, 1));
+    QTest::mouseRelease(b, Qt::LeftButton, {}, centre - QPoint(1, 1));
+    EXPECT_EQ(b->pos(), home);
+    b->setMode(1);
+    QTest::mousePress(b, Qt::LeftButton, {}, centre);
+    EXPECT_EQ(b->pos(), home) << "a check box stays where it is";
+    QTest::mouseRelease(b, Qt::LeftButton, {}, centre);
 }
 
 TEST_F(InteractionTest, DragAndDropIsRelayedAndTheHandlerDecidesTheEffect) {
     QMimeData data;
     data.setText("dropped");
     Lines seen;
-    bool refuse = false;
-    QObject::connect(b, &wenButtons_H::OLEDragOver,
-                     [&](const QMimeData*& d, int& effect, short&, short&, float&, float&, short& state) {
-                         seen.push_back("over " + std::to_string(state) + " " + d->text().toStdString());
-                         if (refuse) effect = 0;
-                     });
-    QObject::connect(b, &wenButtons_H::OLEDragDrop, [&](const QMimeData*& d, int& effect, short&, short&, float& x, float&) {
-        seen.push_back("drop " + d->text().toStdString() + " " + std::to_string(effect) + " " + std::to_string(int(x)));
+    QObject::connect(b, &wenButtons_H::OLEDragOver, [&](const QMimeData*& d, int& effect, short&, short&, float&,
+                                                        float&, short& state) {
+        seen.push_back("over " + std::to_string(state) + " " + d->text().toStdString());
+        if (state == 2) effect = 0;  // refuses while moving
+    });
+    QObject::connect(b, &wenButtons_H::OLEDragDrop, [&](const QMimeData*&, int& effect, short&, short&, float& x, float&) {
+        seen.push_back("drop " + std::to_string(effect) + " " + std::to_string(int(x)));
     });
     QDragEnterEvent enter(QPoint(20, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(b, &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    refuse = true;
     QDragMoveEvent move(QPoint(21, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(b, &move);
-    EXPECT_FALSE(move.isAccepted()) << "an effect of 0 refuses the drop";
     QDropEvent drop(QPointF(22, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(b, &drop);
-    EXPECT_EQ(seen, (Lines{"over 0 dropped", "over 2 dropped", "drop dropped 1 22"}));
+    for (QEvent* e : std::initializer_list<QEvent*>{&enter, &move, &drop}) QApplication::sendEvent(b, e);
+    EXPECT_TRUE(enter.isAccepted());
+    EXPECT_FALSE(move.isAccepted()) << "an effect of 0 refuses the drop";
+    EXPECT_EQ(seen, (Lines{"over 0 dropped", "over 2 dropped", "drop 1 22"}));
+}
+
+TEST_F(InteractionTest, ThePointerRestingOnTheButtonRaisesMouseOnButtonOnceAndLeavingIsNoticedWithoutALeaveNotice) {
+    for (int x = 10; x < 60; x += 10) QTest::mouseMove(b, QPoint(x, 12));
+    QTest::qWait(3 * wenButtons_H::kHoverPeriodMs);
+    EXPECT_EQ(log.lines, Lines{"MouseOnButton 1"});
+    EXPECT_TRUE(b->model().nFlags & FlagHover);
+    EXPECT_EQ(b->property("wen_TimerID").toInt(), 237);
+    EXPECT_EQ(b->property("wen_ClassID").value<quintptr>(), reinterpret_cast<quintptr>(b));
+
+    // The pointer jumps away; the button receives no event at all, the
+    // timer notices.
+    int checks = 0;
+    modWenTimer::setPointerSource([&] { return ++checks, QPoint(-500, -500); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.lines.size() == 2; }, 2000));
+    EXPECT_EQ(log.lines, (Lines{"MouseOnButton 1", "MouseOnButton 0"}));
+    EXPECT_FALSE(b->model().nFlags & FlagHover);
+
+    // A button destroyed while hovered gets no more ticks.
+    modWenTimer::setPointerSource({});
+    QTest::mouseMove(b, QPoint(20, 12));
+    ASSERT_TRUE(b->model().bHoverTracking);
+    modWenTimer::setPointerSource([&] { return ++checks, QPoint(-500, -500); });
+    checks = 0;
+    delete b;
+    QTest::qWait(4 * wenButtons_H::kHoverPeriodMs);
+    EXPECT_EQ(checks, 0);
 }

@@ -9,44 +9,48 @@ static std::ostream& operator<<(std::ostream& os, const Rect& r) {
 
 namespace {
 
-// Every caption measures 40 x 13 pixels, whatever room it gets.
-QSize fixedBlock(const QString&, int, int) { return QSize(40, 13); }
-
 struct Case {
     const char* what;
     int w, h;
-    int shape, shapeLeft, shapeRight;  // shapeRight -1: the width
-    int picSize, picAlign, picW, picH;  // picW 0: no picture
-    int capAlign;
+    int shape, shapeLeft, shapeRight;   // shapeRight -1: the width
+    int picSize, picAlign, picW, picH;  // 0 x 0: no picture
+    int capAlign, capStyle;
+    QSize block;  // what the caption measures, whatever room it gets
     Rect caption, picture;
     bool refresh;
 };
 
 TEST(CalculateLayout, PlacesCaptionAndPictureAtTheWorkedRectangles) {
-    const Rect any{-1, -1, -1, -1};
+    // Without a picture the empty picture rectangle is limited too.
+    const Rect none{4, 4, 0, 0}, noneBeside{28, 4, 0, 0};
+    const QSize b(40, 13);
     const std::vector<Case> cases = {
-        {"centred caption", 100, 30, 0, 0, -1, 0, 0, 0, 0, 2, {30, 8, 70, 21}, {4, 4, 0, 0}, false},
-        {"left caption", 100, 30, 0, 0, -1, 0, 0, 0, 0, 0, {4, 8, 44, 21}, any, false},
-        {"right caption", 100, 30, 0, 0, -1, 0, 0, 0, 0, 1, {56, 8, 96, 21}, any, false},
-        {"picture left of the caption", 100, 30, 0, 0, -1, 16, 1, 16, 16, 2, {40, 8, 80, 21}, {20, 7, 36, 23}, false},
-        {"picture at the left edge", 100, 30, 0, 0, -1, 16, 0, 16, 16, 2, {38, 8, 78, 21}, {4, 7, 20, 23}, false},
-        {"picture right of the caption", 100, 30, 0, 0, -1, 16, 3, 16, 16, 2, {20, 8, 60, 21}, {64, 7, 80, 23}, false},
+        {"centred caption", 100, 30, 0, 0, -1, 0, 0, 0, 0, 2, 0, b, {30, 8, 70, 21}, none, false},
+        {"left caption", 100, 30, 0, 0, -1, 0, 0, 0, 0, 0, 0, b, {4, 8, 44, 21}, none, false},
+        {"right caption", 100, 30, 0, 0, -1, 0, 0, 0, 0, 1, 0, b, {56, 8, 96, 21}, none, false},
+        // The relief widens and heightens the block by 2.
+        {"relief", 100, 30, 0, 0, -1, 0, 0, 0, 0, 2, 1, b, {29, 7, 71, 22}, none, false},
+        {"too big", 100, 30, 0, 0, -1, 0, 0, 0, 0, 2, 0, {200, 50}, {4, 4, 96, 25}, none, false},
+        {"no caption", 100, 30, 0, 0, -1, 0, 0, 0, 0, 2, 0, {0, 0}, {4, 15, 0, 15}, none, false},
+        {"picture left of the caption", 100, 30, 0, 0, -1, 16, 1, 16, 16, 2, 0, b, {40, 8, 80, 21}, {20, 7, 36, 23}, false},
+        {"picture at the left edge", 100, 30, 0, 0, -1, 16, 0, 16, 16, 2, 0, b, {38, 8, 78, 21}, {4, 7, 20, 23}, false},
+        {"picture right of the caption", 100, 30, 0, 0, -1, 16, 3, 16, 16, 2, 0, b, {20, 8, 60, 21}, {64, 7, 80, 23}, false},
         // t = (60 - 29) / 2 = 15
-        {"picture above", 100, 60, 0, 0, -1, 16, 4, 16, 16, 2, {30, 33, 70, 46}, {42, 15, 58, 31}, false},
-        {"picture below", 100, 60, 0, 0, -1, 16, 5, 16, 16, 2, {30, 17, 70, 30}, {42, 32, 58, 48}, false},
+        {"picture above", 100, 60, 0, 0, -1, 16, 4, 16, 16, 2, 0, b, {30, 33, 70, 46}, {42, 15, 58, 31}, false},
+        {"picture below", 100, 60, 0, 0, -1, 16, 5, 16, 16, 2, 0, b, {30, 17, 70, 30}, {42, 32, 58, 48}, false},
         // Size 40 fills the face, picture or not, and reserves no room.
-        {"forty without picture", 100, 30, 0, 0, -1, 40, 0, 0, 0, 2, {30, 8, 70, 21}, {3, 3, 97, 27}, true},
-        {"forty on a round shape", 100, 30, 6, 0, -1, 40, 1, 16, 16, 2, {30, 8, 70, 21}, {1, 1, 99, 29}, true},
+        {"forty without picture", 100, 30, 0, 0, -1, 40, 0, 0, 0, 2, 0, b, {30, 8, 70, 21}, {3, 3, 97, 27}, true},
+        {"forty on a round shape", 100, 30, 6, 0, -1, 40, 1, 16, 16, 2, 0, b, {30, 8, 70, 21}, {1, 1, 99, 29}, true},
         // min(88 / 64, 18 / 32) = 0.5625: 36 x 18
-        {"forty-eight fitted", 100, 30, 0, 0, -1, 48, 0, 64, 32, 2, {30, 8, 70, 21}, {32, 6, 68, 24}, true},
+        {"forty-eight fitted", 100, 30, 0, 0, -1, 48, 0, 64, 32, 2, 0, b, {30, 8, 70, 21}, {32, 6, 68, 24}, true},
         // Face from 3 to nShapeRight - 3, the picture on the whole surface.
-        {"custom shape", 80, 40, 7, 0, -1, 48, 0, 64, 32, 2, {21, 13, 61, 26}, {0, 0, 80, 40}, false},
+        {"custom shape", 80, 40, 7, 0, -1, 48, 0, 64, 32, 2, 0, b, {21, 13, 61, 26}, {0, 0, 80, 40}, false},
         // L = 31 - 10 + 3 = 24
-        {"slant on the left", 100, 30, 1, 31, -1, 0, 0, 0, 0, 0, {28, 8, 68, 21}, any, false},
+        {"slant on the left", 100, 30, 1, 31, -1, 0, 0, 0, 0, 0, 0, b, {28, 8, 68, 21}, noneBeside, false},
         // R = 69 + 31 / 3 = 79
-        {"slant on the right", 100, 30, 2, 0, 69, 0, 0, 0, 0, 1, {35, 8, 75, 21}, any, false},
+        {"slant on the right", 100, 30, 2, 0, 69, 0, 0, 0, 0, 1, 0, b, {35, 8, 75, 21}, none, false},
         // L = 24, R = 79, W = 55: 24 + (55 - 40) / 2 = 31
-        {"slants on both sides", 100, 30, 3, 31, 69, 0, 0, 0, 0, 2, {31, 8, 71, 21}, any, false},
+        {"slants on both sides", 100, 30, 3, 31, 69, 0, 0, 0, 0, 2, 0, b, {31, 8, 71, 21}, noneBeside, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -56,29 +60,24 @@ TEST(CalculateLayout, PlacesCaptionAndPictureAtTheWorkedRectangles) {
         m.ButtonShape = c.shape;
         m.nShapeLeft = c.shapeLeft;
         m.nShapeRight = c.shapeRight < 0 ? c.w : c.shapeRight;
-        m.Caption = "Caption";
+        m.Caption = c.block.isEmpty() ? "" : "Caption";
         m.CaptionAlign = c.capAlign;
+        m.CaptionStyle = c.capStyle;
         m.nPicSize = std::int16_t(c.picSize);
         m.PictureAlign = c.picAlign;
-        m.nPicWidth = m.nPicHeight = 0;
-        if (c.picW) {
-            m.nPicWidth = c.picW;
-            m.nPicHeight = c.picH;
-        }
-        const ButtonLayout l = CalculateLayout(m, false, fixedBlock);
+        m.nPicWidth = c.picW;
+        m.nPicHeight = c.picH;
+        const ButtonLayout l = CalculateLayout(m, false, [&](const QString&, int, int) { return c.block; });
         EXPECT_EQ(l.caption, c.caption);
-        if (c.picture.left != -1) {
-            EXPECT_EQ(l.picture, c.picture);
-        }
+        EXPECT_EQ(l.picture, c.picture);
         EXPECT_EQ(l.refreshPicture, c.refresh);
     }
 }
 
-TEST(CalculateLayout, MeasuresInTheRoomLeftByThePictureAndKeepsTheBlockInsideTheFace) {
+TEST(CalculateLayout, MeasuresTheCaptionWithItsLineBreaksInTheRoomLeftByThePicture) {
     ButtonModel m;
     m.ScaleWidth = m.nShapeRight = 100;
     m.ScaleHeight = 30;
-    m.CaptionAlign = 2;
     m.nPicSize = 24;
     m.nPicWidth = m.nPicHeight = 24;
     m.Caption = "One||Two";
@@ -91,20 +90,6 @@ TEST(CalculateLayout, MeasuresInTheRoomLeftByThePictureAndKeepsTheBlockInsideThe
     });
     EXPECT_EQ(seen, QString("One\r\nTwo"));
     EXPECT_EQ(room, QSize(100 - 8 - 24, 30 - 8));
-
-    m.nPicWidth = m.nPicHeight = 0;
-    m.CaptionStyle = 1;  // the relief widens and heightens the block by 2
-    EXPECT_EQ(CalculateLayout(m, false, fixedBlock).caption, (Rect{29, 7, 71, 22}));
-    const auto tall = [](const QString&, int, int) { return QSize(200, 50); };
-    EXPECT_EQ(CalculateLayout(m, false, tall).caption, (Rect{4, 4, 96, 25}));
-    m.Caption.clear();
-    EXPECT_EQ(CalculateLayout(m, false, fixedBlock).caption, (Rect{4, 15, 0, 15})) << "limits apply when empty";
-}
-
-TEST(FitPictureSize, KeepsTheAspectRatioAndMayEnlarge) {
-    EXPECT_EQ(FitPictureSize(64, 32, 88, 18), QSize(36, 18));
-    EXPECT_EQ(FitPictureSize(10, 20, 100, 100), QSize(50, 100));
-    EXPECT_EQ(FitPictureSize(0, 20, 100, 100), QSize(0, 0));
 }
 
 }  // namespace

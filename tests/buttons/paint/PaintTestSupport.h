@@ -1,64 +1,46 @@
 #pragma once
-// A button drawn into its back buffer without a widget: a fake window that
-// records what the drawing asks of it, and helpers to read pixels.
+// A button drawn into its back buffer without a widget, and helpers to
+// read pixels.
 #include "buttons/paint/ButtonPainting.h"
+#include "buttons/paint/OffscreenWindow.h"
 
 #include <QFont>
 #include <QImage>
 #include <QRect>
 
-class FakeWindow : public ButtonWindow {
-public:
-    explicit FakeWindow(ButtonModel& model) : m(model) {}
-    void setWindowRegion(const QRegion& r) override { region = r; }
-    QRegion windowRegion() const override { return region; }
-    QPoint windowPos() const override { return pos; }
-    void moveWindow(const QPoint& p) override {
-        pos = p;
-        ++moves;
-    }
-    void resizeWindow(int w, int h) override {
-        m.ScaleWidth = w;
-        m.ScaleHeight = h;
-        ++resizes;
-    }
-    void present() override { ++presents; }
-    QSize screenSize() const override { return screen; }
+#include <functional>
+#include <string>
+#include <vector>
 
-    ButtonModel& m;
-    QRegion region;
-    QPoint pos;
-    QSize screen{1024, 768};
-    int moves = 0;
-    int resizes = 0;
-    int presents = 0;
-};
+using Adjust = std::function<void(ButtonModel&)>;
 
-// The classic button face (212, 208, 200) and black text.
+// A w x h button with the classic face (212, 208, 200), black text and
+// DejaVu Sans 9, set up further by more and prepared as the widget does:
+// derived colours, picture, then the resize handling (back buffer,
+// outline, layout, redraw).
 struct TestButton {
     ButtonModel m;
-    FakeWindow window{m};
+    OffscreenWindow window{m};
     ButtonDrawing d{m, window, SystemColors::classic()};
 
-    explicit TestButton(int w = 100, int h = 30) {
+    explicit TestButton(int w = 100, int h = 30, const Adjust& more = {}) {
         m.ScaleWidth = w;
         m.ScaleHeight = h;
-        m.BackColor = kButtonFaceColor;
-        m.HoverBackColor = kButtonFaceColor;
-        m.ForeColor = 0;
-        m.HoverForeColor = 0;
+        m.BackColor = m.HoverBackColor = kButtonFaceColor;
+        m.ForeColor = m.HoverForeColor = 0;
         m.Font = QFont("DejaVu Sans", 9);
-    }
-    // A button of one style, shape and state, prepared.
-    TestButton(int w, int h, int style, int shape, std::uint16_t flags = 0) : TestButton(w, h) {
-        m.ButtonStyle = style;
-        m.ButtonShape = shape;
-        m.nFlags = flags;
-        m.bHoverTracking = flags & FlagHover;
+        if (more) more(m);
         prepare();
     }
-    // What the widget does once its properties are set: derived colours,
-    // picture, then the resize handling (back buffer, outline, layout, redraw).
+    // One style, shape and state.
+    TestButton(int w, int h, int style, int shape, std::uint16_t flags = 0, const Adjust& more = {})
+        : TestButton(w, h, [&](ButtonModel& m) {
+              m.ButtonStyle = style;
+              m.ButtonShape = shape;
+              m.nFlags = flags;
+              m.bHoverTracking = flags & FlagHover;
+              if (more) more(m);
+          }) {}
     void prepare() {
         d.RefreshDerived("BackColor");
         d.RefreshDerived("Picture");
@@ -68,7 +50,25 @@ struct TestButton {
     Rgb screen(int x, int y) const { return FromArgb(d.screen().pixel(x, y)); }
 };
 
-inline Rgb Face() { return SystemColors::classic().color(15); }
+inline Rgb Face() { return TranslateColor(kButtonFaceColor, SystemColors::classic().table()); }
+
+// What the screen shows, as letters: K black, W white, G grey, . face,
+// ? any other colour, blank outside the window's outline. The back buffer
+// (screen false) has no blanks.
+inline std::vector<std::string> Letters(const TestButton& b, bool screen = true) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < b.m.ScaleHeight; ++y) {
+        std::string row;
+        for (int x = 0; x < b.m.ScaleWidth; ++x) {
+            const Rgb c = screen ? b.screen(x, y) : b.back(x, y);
+            const bool outside = screen && !b.window.region.isEmpty() && !b.window.region.contains(QPoint(x, y));
+            row += outside ? ' ' : c == kBlack ? 'K' : c == kWhite ? 'W' : c == kGrey ? 'G' : c == Face() ? '.' : '?';
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+using Rows = std::vector<std::string>;
 
 // Bounding box of the pixels of one colour within area (the whole image
 // when area is empty), in image coordinates; empty when there are none.
@@ -81,23 +81,10 @@ inline QRect BoxOf(const QImage& image, Rgb colour, QRect area = {}) {
     return box;
 }
 
-inline int CountOf(const QImage& image, Rgb colour) {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (FromArgb(image.pixel(x, y)) == colour) ++n;
-    return n;
-}
-
-inline QImage SolidBitmap(int w, int h, QColor background) {
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(background);
-    return image;
-}
-
 // 64 x 40: a magenta background round a filled disc.
 inline Picture DiscPicture() {
-    QImage img = SolidBitmap(64, 40, QColor(255, 0, 255));
+    QImage img(64, 40, QImage::Format_RGB32);
+    img.fill(QColor(255, 0, 255));
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 64; ++x)
             if ((x - 32) * (x - 32) / 1024.0 + (y - 20) * (y - 20) / 400.0 <= 1.0)
