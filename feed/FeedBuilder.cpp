@@ -85,14 +85,5 @@ bool GenerateFeed(const fs::path& folder, const FeedProfile& profile, const std:
                   const FolderLock&) {
     if (profile.format() == FeedFormatKind::ReaderReady) return GenerateReaderFeed(folder, profile, address, dialogs);
     if (!FetchSource(folder, profile, address, dialogs)) return false;
-    try {
-        generate(folder, profile, dialogs);
-    } catch (const GenerationStop& stop) {
-        dialogs.message(stop.text, stop.icon, AppTitle);
-        return false;
-    } catch (const std::exception& e) {
-        dialogs.message(DescribeFailure(e) + UnableToGenerateSuffix, MessageIcon::Error, AppTitle);
-        return false;
-    }
-    return true;
+    return WriteShowingStops(dialogs, [&] { generate(folder, profile, dialogs); });
 }

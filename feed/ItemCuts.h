@@ -4,6 +4,7 @@
 // run. They are the same whatever document is written from them.
 #include "feed/FeedProfile.h"
 #include "dialogs/Dialogs.h"
+#include "feed/SafeFile.h"
 
 #include <string>
 #include <string_view>
@@ -16,6 +17,22 @@ struct GenerationStop {
 
 // Ends the message of a failure that is not one of the marker messages.
 inline const std::string UnableToGenerateSuffix = "\r\nUnable to generate RSS Feed";
+
+// Runs one document's writing and shows how it stopped, if it did: a stop
+// with its own message and icon, any other failure with the system's
+// description. True when the document was written.
+template <typename Write>
+bool WriteShowingStops(Dialogs& dialogs, Write&& write) {
+    try {
+        write();
+        return true;
+    } catch (const GenerationStop& stop) {
+        dialogs.message(stop.text, stop.icon, AppTitle);
+    } catch (const std::exception& e) {
+        dialogs.message(DescribeFailure(e) + UnableToGenerateSuffix, MessageIcon::Error, AppTitle);
+    }
+    return false;
+}
 
 // Checks the page's length and the three required markers and returns the
 // text between the first Start String and the first End String after it.

@@ -222,14 +222,5 @@ bool GenerateReaderFeed(const fs::path& folder, const FeedProfile& profile, cons
                         Dialogs& dialogs) {
     PageOrigin origin;
     if (!FetchSource(folder, profile, address, dialogs, &origin)) return false;
-    try {
-        WriteReaderFeed(folder, profile, origin, dialogs, std::time(nullptr));
-    } catch (const GenerationStop& stop) {
-        dialogs.message(stop.text, stop.icon, AppTitle);
-        return false;
-    } catch (const std::exception& e) {
-        dialogs.message(DescribeFailure(e) + UnableToGenerateSuffix, MessageIcon::Error, AppTitle);
-        return false;
-    }
-    return true;
+    return WriteShowingStops(dialogs, [&] { WriteReaderFeed(folder, profile, origin, dialogs, std::time(nullptr)); });
 }
