@@ -11,6 +11,7 @@
 // Usage: feed-bench [--sizes 25,50,100] [--repeat 5] [--tmp DIR] [--smoke]
 // --smoke: one 1 MB page, one run, outputs checked; exits 1 on any fault.
 #include "feed/ProfileStore.h"
+#include "bench/feed/SizeList.h"
 #include "feed/SafeFile.h"
 #include "feed/TextSearch.h"
 #include "tests/support/RunProgram.h"
@@ -159,17 +160,6 @@ void compareSearchers(const std::string& page, int repeat) {
     }
 }
 
-std::vector<double> parseSizes(const std::string& list) {
-    std::vector<double> sizes;
-    for (std::size_t pos = 0; pos <= list.size();) {
-        const std::size_t comma = list.find(',', pos);
-        sizes.push_back(std::atof(list.substr(pos, comma - pos).c_str()));
-        if (comma == std::string::npos) break;
-        pos = comma + 1;
-    }
-    return sizes;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -179,7 +169,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--sizes" && i + 1 < argc) {
-            sizes = parseSizes(argv[++i]);
+            sizes = ParseSizeList(argv[++i]);
         } else if (a == "--repeat" && i + 1 < argc) {
             repeat = std::max(1, std::atoi(argv[++i]));
         } else if (a == "--tmp" && i + 1 < argc) {

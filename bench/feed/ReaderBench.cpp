@@ -8,6 +8,7 @@
 //
 // Usage: reader-bench [--sizes 25,50,100] [--repeat 3] [--tmp DIR]
 #include "feed/FeedBuilder.h"
+#include "bench/feed/SizeList.h"
 #include "feed/SafeFile.h"
 
 #include <libxml/HTMLparser.h>
@@ -127,27 +128,16 @@ FeedProfile profileFor(const fs::path& page, bool readerReady, bool strip) {
     return p;
 }
 
-std::vector<int> parseSizes(const std::string& list) {
-    std::vector<int> sizes;
-    for (std::size_t pos = 0; pos <= list.size();) {
-        const std::size_t comma = list.find(',', pos);
-        sizes.push_back(std::atoi(list.substr(pos, comma - pos).c_str()));
-        if (comma == std::string::npos) break;
-        pos = comma + 1;
-    }
-    return sizes;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<int> sizes = {25, 50, 100};
+    std::vector<double> sizes = {25, 50, 100};
     int repeat = 3;
     fs::path tmpRoot = fs::temp_directory_path();
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--sizes" && i + 1 < argc) {
-            sizes = parseSizes(argv[++i]);
+            sizes = ParseSizeList(argv[++i]);
         } else if (a == "--repeat" && i + 1 < argc) {
             repeat = std::max(1, std::atoi(argv[++i]));
         } else if (a == "--tmp" && i + 1 < argc) {
@@ -165,9 +155,9 @@ int main(int argc, char** argv) {
                 repeat);
     std::printf("%6s | %-5s | %8s %8s %8s | %-12s | %7s %7s | %s\n", "MB", "strip", "classic", "reader",
                 "libxml2", "reader / cl", "peak cl", "peak rd", "peak / page (cl, rd)");
-    for (int size : sizes) {
+    for (double size : sizes) {
         const fs::path page = work / "page.html";
-        writePage(page, size);
+        writePage(page, static_cast<int>(size));
         const double mb = fs::file_size(page) / MB;
         const Sample floor = measure(repeat, [&] { return parseOnly(page); });
         for (bool strip : {false, true}) {
