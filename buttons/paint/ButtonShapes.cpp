@@ -17,6 +17,8 @@ void ButtonDrawing::BuildShapeRegion() {
     QRegion outline;
     bool apply = true;
 
+    // The window takes a size asked for here without running its resize
+    // handling: the back buffer is renewed here.
     auto resizeWindow = [this](int width, int height) {
         window_.resizeWindow(width, height);
         ensureBackBuffer();
