@@ -13,6 +13,11 @@ packages=(
   python3
   newsboat
   xvfb xauth x11-apps
+  # The controls' Designer plugin and QUiLoader (Designer's CMake files also
+  # need the OpenGL module's), and the checks of the desktop files and the
+  # manual pages.
+  qt6-tools-dev libqt6opengl6-dev
+  desktop-file-utils appstream man-db
 )
 
 missing=()

@@ -1,18 +1,20 @@
 // veltrane: the feed engine for scripts and scheduled runs.
+#include "app/ProgramFolder.h"
 #include "app/veltrane/Cli.h"
 
 #include <filesystem>
 #include <iostream>
-#include <system_error>
 
 namespace {
 
-// The folder of the executable: where the window keeps its profiles too.
-std::filesystem::path programFolder(const char* argv0) {
-    std::error_code ec;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) exe = std::filesystem::absolute(argv0, ec);
-    return exe.parent_path();
+// --dir replaces the program's folder; the folder is then neither looked for
+// nor created.
+bool namesDir(const std::vector<std::string>& args) {
+    for (const std::string& a : args) {
+        if (a == "--") break;
+        if (a == "--dir" || a.rfind("--dir=", 0) == 0) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -20,7 +22,8 @@ std::filesystem::path programFolder(const char* argv0) {
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     std::vector<std::string> args(argv + 1, argv + argc);
-    int rc = cli::run(args, programFolder(argv[0]), std::cout, std::cerr);
+    const std::filesystem::path folder = namesDir(args) ? std::filesystem::path() : programfolder::ForThisProgram(argv[0]);
+    int rc = cli::run(args, folder, std::cout, std::cerr);
     std::cout.flush();
     if (!std::cout) {
         std::cerr << "veltrane: cannot write to standard output\n";
