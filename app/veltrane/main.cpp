@@ -7,14 +7,15 @@
 
 namespace {
 
-// --dir replaces the program's folder; the folder is then neither looked for
-// nor created.
-bool namesDir(const std::vector<std::string>& args) {
+// Whether the program's folder is needed: --dir replaces it, and --help or
+// --version write nothing, so then it is neither looked for nor created.
+bool needsProgramFolder(const std::vector<std::string>& args) {
     for (const std::string& a : args) {
         if (a == "--") break;
-        if (a == "--dir" || a.rfind("--dir=", 0) == 0) return true;
+        if (a == "--dir" || a.rfind("--dir=", 0) == 0 || a == "--help" || a == "-h" || a == "--version")
+            return false;
     }
-    return false;
+    return true;
 }
 
 }  // namespace
@@ -22,7 +23,8 @@ bool namesDir(const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     std::vector<std::string> args(argv + 1, argv + argc);
-    const std::filesystem::path folder = namesDir(args) ? std::filesystem::path() : programfolder::ForThisProgram(argv[0]);
+    const std::filesystem::path folder =
+        needsProgramFolder(args) ? programfolder::ForThisProgram(argv[0]) : std::filesystem::path();
     int rc = cli::run(args, folder, std::cout, std::cerr);
     std::cout.flush();
     if (!std::cout) {
