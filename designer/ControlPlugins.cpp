@@ -28,10 +28,16 @@ ControlPlugins::ControlPlugins(QObject* parent) : QObject(parent) {
         "htmSyntaxBox", "syntaxbox/htmSyntaxBox.h", "Text box that colours HTML and XML source", QSize(320, 200), "",
         [](QWidget* parent) -> QWidget* { return new htmSyntaxBox(parent); }, this));
     // The caption a new button starts with is its own name, as in a running
-    // program; the entry gives it a readable one instead.
+    // program; the entry gives it a readable one instead. The button has no
+    // size hint of its own, so in a layout it keeps the height of a button
+    // only with a minimum size and a fixed vertical policy.
     widgets_.append(new ControlPlugin(
         "wenButtons_H", "buttons/wenButtons_H.h", "Owner-drawn button: push button, check box or option button",
-        QSize(100, 30), "<property name=\"Caption\"><string>Button</string></property>",
+        QSize(100, 30),
+        "<property name=\"minimumSize\"><size><width>60</width><height>30</height></size></property>"
+        "<property name=\"sizePolicy\"><sizepolicy hsizetype=\"Preferred\" vsizetype=\"Fixed\">"
+        "<horstretch>0</horstretch><verstretch>0</verstretch></sizepolicy></property>"
+        "<property name=\"Caption\"><string>Button</string></property>",
         [](QWidget* parent) -> QWidget* {
             auto* b = new wenButtons_H(parent);
             b->InitProperties();
