@@ -14,6 +14,7 @@ namespace {
 constexpr std::size_t SpansPerTitle = 3;
 // How far a marker may reach to become unique.
 constexpr std::size_t MarkerReach = 200;
+constexpr std::size_t AnyDepth = static_cast<std::size_t>(-1);
 
 bool isLineBreak(char c) { return c == '\r' || c == '\n'; }
 
@@ -34,11 +35,13 @@ struct ItemLevel {
     std::vector<std::size_t> elements;  // in page order
     std::string startItem;
     double preference;  // how likely this level is the list's own
+    bool wide = false;  // found in the whole page, not around the titles only
 };
 
 struct Scored {
     MarkerProposal markers;
     double score;
+    bool wide;  // from a page-wide level
 };
 
 class Suggester {
@@ -58,15 +61,32 @@ public:
     std::vector<MarkerProposal> run() {
         if (spans_.empty() || !allFound()) return {};
         if (spans_.size() == 1) {
-            for (const auto& s : spans_[0]) tryLevels(singleLevels(s), {s});
+            for (const auto& s : spans_[0]) {
+                tryLevels(singleLevels(s), {s});
+                tryLevels(wideLevels({s}), {s});
+            }
         } else {
             for (const auto& a : spans_[0])
                 for (const auto& b : spans_[1]) {
                     std::vector<PageOutline::Span> chosen = {a, b};
                     for (std::size_t t = 2; t < spans_.size(); ++t) chosen.push_back(spans_[t][0]);
                     tryLevels(pairLevels(chosen), chosen);
+                    tryLevels(wideLevels(chosen), chosen);
                 }
         }
+        // The items around the titles are the list the user means, unless
+        // they are no more than the titles given: then the list goes on
+        // elsewhere in the page, in boxes of the same markup.
+        std::size_t around = 0;
+        double best = -1;
+        for (const Scored& s : found_)
+            if (!s.wide && s.score > best) {
+                best = s.score;
+                around = s.markers.items;
+            }
+        if (around > spans_.size())
+            for (Scored& s : found_)
+                if (s.wide) s.score -= 1.5;
         std::stable_sort(found_.begin(), found_.end(), [](const Scored& x, const Scored& y) { return x.score > y.score; });
         std::vector<MarkerProposal> out;
         std::set<std::tuple<std::string, std::string, std::string, std::string, std::string>> seen;
@@ -104,7 +124,7 @@ private:
         const auto& nodes = outline_.nodes();
         std::string_view shared;
         for (std::size_t i = scope + 1; i < nodes.size() && nodes[i].begin < s.end; ++i) {
-            if (nodes[i].depth != depth || nodes[i].name != name) continue;
+            if ((depth != AnyDepth && nodes[i].depth != depth) || nodes[i].name != name) continue;
             const std::string_view tag = outline_.startTag(i);
             if (tag.substr(0, prefix.size()) != prefix) continue;
             shared = l.elements.empty() ? tag : shared.substr(0, commonPrefix(shared, tag));
@@ -136,6 +156,37 @@ private:
             out.push_back(level(all, a.depth, a.name, prefix, preference));
         }
         return out;
+    }
+
+    // Lists the page repeats in several places (a box of items in every
+    // menu, say): at each step up from the first title, the elements of
+    // the whole page whose start tags begin as the ones around the titles.
+    std::vector<ItemLevel> wideLevels(const std::vector<PageOutline::Span>& chosen) const {
+        std::vector<ItemLevel> out;
+        double preference = 1.0;
+        std::size_t b = chosen.size() > 1 ? chosen[1].node : 0;
+        for (std::size_t a = chosen[0].node; a != 0; a = node(a).parent, b = node(b).parent, preference -= 0.2) {
+            std::string_view prefix = withClass(outline_.startTag(a), node(a).name);
+            if (chosen.size() > 1) {
+                if (b == a || b == 0 || node(b).name != node(a).name) continue;
+                prefix = prefix.substr(0, commonPrefix(prefix, outline_.startTag(b)));
+                if (prefix.size() < node(a).name.size() + 1) continue;
+            }
+            out.push_back(level(0, AnyDepth, node(a).name, prefix, preference));
+            out.back().wide = true;
+        }
+        return out;
+    }
+
+    // A start tag up to the end of its class attribute when that comes
+    // first, else its name and the character after it.
+    static std::string_view withClass(std::string_view tag, const std::string& name) {
+        const std::size_t at = name.size() + 1;
+        if (tag.substr(at, 8) == " class=\"") {
+            const std::size_t close = tag.find('"', at + 8);
+            if (close != std::string_view::npos) return tag.substr(0, close + 1);
+        }
+        return tag.substr(0, at + 1);
     }
 
     // With one title: each element around it with at least two more of its
@@ -186,6 +237,15 @@ private:
         return {};
     }
 
+    // Where the last item ends: at the end tag of the element around it,
+    // so that the text after its title in that element stays its own.
+    std::size_t endOfList(std::size_t last) const {
+        const std::size_t parent = node(last).parent;
+        if (parent == 0) return node(last).end;
+        const std::size_t lt = bytes_.rfind('<', node(parent).end - 1);
+        return lt != std::string_view::npos && lt >= node(last).end ? lt : node(last).end;
+    }
+
     // What follows every chosen title: the tags they share, up to the last
     // ">" of the shared text.
     std::string titleEnd(const std::vector<PageOutline::Span>& chosen) const {
@@ -226,7 +286,7 @@ private:
             m.StartString = startString(first.begin, hitEnd, outline_.textAfter(hitEnd));
             if (m.StartString.empty()) continue;
             const std::size_t regionStart = FindMarker(bytes_, m.StartString) + m.StartString.size();
-            m.EndString = endString(node(l.elements.back()).end, regionStart);
+            m.EndString = endString(endOfList(l.elements.back()), regionStart);
             if (m.EndString.empty()) continue;
             m.TitleEndString = end;
             const std::string closeTag = "</" + first.name + ">";
@@ -264,7 +324,11 @@ private:
         const double n = static_cast<double>(r.items.size()), wanted = static_cast<double>(l.elements.size());
         const double purity = std::min(n, wanted) / std::max(n, wanted);
         m.items = r.items.size();
-        found_.push_back({m, 2 * (good / n) + 2 * purity + l.preference + (m.EndItemString.empty() ? 0 : 0.05)});
+        // Of two cuts alike in every other way, the one with more items is
+        // likelier the whole list rather than a part of it.
+        const double more = 0.3 * std::min(n, 40.0) / 40.0;
+        found_.push_back(
+            {m, 2 * (good / n) + 2 * purity + l.preference + more + (m.EndItemString.empty() ? 0 : 0.05), l.wide});
         return true;
     }
 };
