@@ -212,13 +212,31 @@ private:
         for (std::size_t a = from + 1; a-- > (from > MarkerReach ? from - MarkerReach : 0);) {
             if (isLineBreak(bytes_[a])) break;
             const std::string_view s = bytes_.substr(a, end - a);
-            if (FindMarker(bytes_, s) == a) return std::string(s);
+            if (FindMarker(bytes_, s) == a) {
+                // Back to the start of its tag, which reads better and
+                // still first occurs where it ends.
+                const std::size_t lt = bytes_.rfind('<', a);
+                const bool sameLine = lt != std::string_view::npos && a - lt <= MarkerReach &&
+                                      bytes_.substr(lt, a - lt).find_first_of("\r\n") == std::string_view::npos;
+                return std::string(sameLine && s.find('<') != 0 ? bytes_.substr(lt, end - lt) : s);
+            }
         }
         for (std::size_t b = end + 1; b <= limit && b - from <= MarkerReach && !isLineBreak(bytes_[b - 1]); ++b) {
             const std::string_view s = bytes_.substr(from, b - from);
             if (FindMarker(bytes_, s) == from) return std::string(s);
         }
         return {};
+    }
+
+    // bytes_[at, at + n) carried on to the end of the tag it stops in, when
+    // that is near and on the same line: a marker that is a whole tag reads
+    // better, and the longer text still first occurs where it stands.
+    std::string_view toTagEnd(std::size_t at, std::size_t n) const {
+        const std::size_t lt = bytes_.rfind('<', at + n - 1), gt = bytes_.find('>', at + n - 1);
+        if (lt == std::string_view::npos || lt < at || gt == std::string_view::npos || gt - at >= MarkerReach)
+            return bytes_.substr(at, n);
+        const std::string_view whole = bytes_.substr(at, gt + 1 - at);
+        return whole.find_first_of("\r\n") == std::string_view::npos ? whole : bytes_.substr(at, n);
     }
 
     // The shortest text at or after `at` whose first occurrence after the
@@ -229,7 +247,7 @@ private:
                  ++n) {
                 const std::string_view s = bytes_.substr(at, n);
                 if (isLineBreak(s[0])) break;
-                if (FindMarker(bytes_, s, regionStart) == at) return std::string(s);
+                if (FindMarker(bytes_, s, regionStart) == at) return std::string(toTagEnd(at, n));
             }
             at = bytes_.find('<', at + 1);
             if (at == std::string_view::npos) break;
@@ -237,13 +255,20 @@ private:
         return {};
     }
 
-    // Where the last item ends: at the end tag of the element around it,
-    // so that the text after its title in that element stays its own.
-    std::size_t endOfList(std::size_t last) const {
-        const std::size_t parent = node(last).parent;
-        if (parent == 0) return node(last).end;
-        const std::size_t lt = bytes_.rfind('<', node(parent).end - 1);
-        return lt != std::string_view::npos && lt >= node(last).end ? lt : node(last).end;
+    // Where the last item ends. Items that follow each other directly are
+    // whole elements, and the list ends with the last one; items with
+    // other elements between them are headings, whose text runs on to
+    // the end of the element around them.
+    std::size_t endOfList(const std::vector<std::size_t>& items) const {
+        const OutlineNode& last = node(items.back());
+        bool whole = true;
+        for (std::size_t i = 1; i < items.size() && whole; ++i) {
+            const std::size_t gapFrom = node(items[i - 1]).end, gapTo = node(items[i]).begin;
+            whole = gapFrom <= gapTo && bytes_.substr(gapFrom, gapTo - gapFrom).find('<') == std::string_view::npos;
+        }
+        if (whole || last.parent == 0) return last.end;
+        const std::size_t lt = bytes_.rfind('<', node(last.parent).end - 1);
+        return lt != std::string_view::npos && lt >= last.end ? lt : last.end;
     }
 
     // What follows every chosen title: the tags they share, up to the last
@@ -286,7 +311,7 @@ private:
             m.StartString = startString(first.begin, hitEnd, outline_.textAfter(hitEnd));
             if (m.StartString.empty()) continue;
             const std::size_t regionStart = FindMarker(bytes_, m.StartString) + m.StartString.size();
-            m.EndString = endString(endOfList(l.elements.back()), regionStart);
+            m.EndString = endString(endOfList(l.elements), regionStart);
             if (m.EndString.empty()) continue;
             m.TitleEndString = end;
             const std::string closeTag = "</" + first.name + ">";
