@@ -4,7 +4,7 @@
 #include "feed/TextSearch.h"
 
 #include <algorithm>
-#include <set>
+#include <map>
 #include <tuple>
 
 namespace {
@@ -89,12 +89,8 @@ public:
                 if (s.wide) s.score -= 1.5;
         std::stable_sort(found_.begin(), found_.end(), [](const Scored& x, const Scored& y) { return x.score > y.score; });
         std::vector<MarkerProposal> out;
-        std::set<std::tuple<std::string, std::string, std::string, std::string, std::string>> seen;
         for (const Scored& s : found_) {
-            const MarkerProposal& m = s.markers;
-            if (!seen.insert({m.StartString, m.StartItemString, m.EndString, m.TitleEndString, m.EndItemString}).second)
-                continue;
-            out.push_back(m);
+            out.push_back(s.markers);
             if (out.size() == 3) break;
         }
         return out;
@@ -107,6 +103,12 @@ private:
     std::vector<std::string> keys_;
     std::vector<std::vector<PageOutline::Span>> spans_;
     std::vector<Scored> found_;
+    using MarkerKey = std::tuple<std::string, std::string, std::string, std::string, std::string>;
+    std::map<MarkerKey, bool> tried_;  // and whether it was kept
+
+    static MarkerKey key(const MarkerProposal& m) {
+        return {m.StartString, m.StartItemString, m.EndString, m.TitleEndString, m.EndItemString};
+    }
 
     const OutlineNode& node(std::size_t i) const { return outline_.nodes()[i]; }
 
@@ -325,6 +327,10 @@ private:
     // Runs the cut; keeps the proposal when it gets through and its item
     // titles hold every title.
     bool score(MarkerProposal& m, const ItemLevel& l) {
+        // Title occurrences and levels often lead to the same markers: each
+        // set is cut once.
+        const auto [at, fresh] = tried_.emplace(key(m), false);
+        if (!fresh) return at->second;
         FeedProfile p = NewFeedProfile("suggest");
         p.SourceType = "Web";
         p.StartString = m.StartString;
@@ -342,9 +348,9 @@ private:
             itemKeys.push_back(OutlineKey(it.title));
             if (!itemKeys.back().empty() && itemKeys.back().size() <= 300) ++good;
         }
-        for (const std::string& key : keys_)
+        for (const std::string& title : keys_)
             if (std::none_of(itemKeys.begin(), itemKeys.end(),
-                             [&](const std::string& k) { return k.find(key) != std::string::npos; }))
+                             [&](const std::string& k) { return k.find(title) != std::string::npos; }))
                 return false;
         const double n = static_cast<double>(r.items.size()), wanted = static_cast<double>(l.elements.size());
         const double purity = std::min(n, wanted) / std::max(n, wanted);
@@ -352,6 +358,7 @@ private:
         // Of two cuts alike in every other way, the one with more items is
         // likelier the whole list rather than a part of it.
         const double more = 0.3 * std::min(n, 40.0) / 40.0;
+        at->second = true;
         found_.push_back(
             {m, 2 * (good / n) + 2 * purity + l.preference + more + (m.EndItemString.empty() ? 0 : 0.05), l.wide});
         return true;
