@@ -233,5 +233,12 @@ TEST(FeedPreview, StopsSayInPlainWordsWhichMarkerFailsWhereAndWhatToChange) {
         EXPECT_EQ(r.stop->message, c.message);
         EXPECT_EQ(r.stop->explanation.substr(0, c.explanation.size()), c.explanation);
         EXPECT_EQ(r.items.size(), c.item == 0 ? 0 : c.item - 1) << "the items before the stop";
+        if (p.StartString == "<p>") {
+            // The markers found still show, in page order.
+            ASSERT_EQ(r.hits.size(), 2u);
+            EXPECT_EQ(r.hits[0].kind, MarkerKind::End);
+            EXPECT_EQ(r.hits[0].offset, listPage.find("</ul>"));
+            EXPECT_EQ(r.hits[1].kind, MarkerKind::Start);
+        }
     }
 }
