@@ -209,7 +209,8 @@ private:
 
     // The shortest text ending at `end` whose first occurrence in the page
     // ends there, reaching back at most to `from`; or, failing that, the
-    // shortest one starting at `from` and ending by `limit`.
+    // shortest one starting at `from` and ending by `limit`, the first
+    // item's text.
     std::string startString(std::size_t from, std::size_t end, std::size_t limit) const {
         for (std::size_t a = from + 1; a-- > (from > MarkerReach ? from - MarkerReach : 0);) {
             if (isLineBreak(bytes_[a])) break;
@@ -227,7 +228,23 @@ private:
             const std::string_view s = bytes_.substr(from, b - from);
             if (FindMarker(bytes_, s) == from) return std::string(s);
         }
-        return {};
+        // Or whole tags on one line further into the first item, before its
+        // text (a link's address is often the one thing unique there): the
+        // region then starts inside the first item.
+        std::string_view best;
+        constexpr std::size_t none = std::string_view::npos;
+        for (std::size_t gt = bytes_.find('>', end); gt != none && gt < limit; gt = bytes_.find('>', gt + 1)) {
+            for (std::size_t lt = bytes_.rfind('<', gt); lt != none && gt + 1 - lt <= MarkerReach;
+                 lt = lt ? bytes_.rfind('<', lt - 1) : none) {
+                const std::string_view s = bytes_.substr(lt, gt + 1 - lt);
+                if (s.find_first_of("\r\n") != none) break;
+                if (FindMarker(bytes_, s) == lt) {
+                    if (best.empty() || s.size() < best.size()) best = s;
+                    break;
+                }
+            }
+        }
+        return std::string(best);
     }
 
     // bytes_[at, at + n) carried on to the end of the tag it stops in, when
@@ -301,10 +318,25 @@ private:
         return {};
     }
 
+    // Leaves out the elements at either end of the list that hold no Title
+    // End String, such as a table's header row: as items they would stop
+    // the cut.
+    void trimToTitled(ItemLevel& l, std::string_view titleEnd) const {
+        auto titled = [&](std::size_t e) {
+            const OutlineNode& n = node(e);
+            return FindMarker(bytes_.substr(0, n.end), titleEnd, n.begin) != NoMarker;
+        };
+        auto& e = l.elements;
+        while (!e.empty() && !titled(e.back())) e.pop_back();
+        const auto first = std::find_if(e.begin(), e.end(), titled);
+        e.erase(e.begin(), first);
+    }
+
     void tryLevels(const std::vector<ItemLevel>& levels, const std::vector<PageOutline::Span>& chosen) {
         const std::string end = titleEnd(chosen);
         if (end.empty()) return;
-        for (const ItemLevel& l : levels) {
+        for (ItemLevel l : levels) {
+            trimToTitled(l, end);
             if (l.elements.size() < 2 || l.startItem.size() < 2) continue;
             const OutlineNode& first = node(l.elements.front());
             const std::size_t hitEnd = first.begin + l.startItem.size();
