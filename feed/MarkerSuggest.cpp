@@ -292,30 +292,39 @@ private:
 
     // What follows every chosen title: the tags they share, up to the last
     // ">" of the shared text.
-    std::string titleEnd(const std::vector<PageOutline::Span>& chosen) const {
+    std::vector<std::string> titleEnds(const std::vector<PageOutline::Span>& chosen) const {
         auto after = [&](const PageOutline::Span& s, bool skipBlanks) {
             std::size_t at = s.end;
             while (skipBlanks && at < bytes_.size() && std::string_view(" \t\r\n").find(bytes_[at]) != std::string_view::npos)
                 ++at;
             return firstLine(bytes_.substr(at, 80));
         };
-        for (bool skipBlanks : {false, true}) {
-            std::string_view shared = after(chosen[0], skipBlanks);
-            if (chosen.size() == 1) {
-                // One title: the run of tags right after it.
-                std::size_t n = 0;
-                for (int tags = 0; tags < 2 && n < shared.size() && shared[n] == '<'; ++tags) {
-                    const std::size_t gt = shared.find('>', n);
-                    if (gt == std::string_view::npos) break;
-                    n = gt + 1;
-                }
-                shared = shared.substr(0, n);
+        // One title: the run of its first tags or only the first, as the
+        // next tag may carry what is the item's own (an id).
+        auto tags = [](std::string_view text, int count) {
+            std::size_t n = 0;
+            for (int i = 0; i < count && n < text.size() && text[n] == '<'; ++i) {
+                const std::size_t gt = text.find('>', n);
+                if (gt == std::string_view::npos) break;
+                n = gt + 1;
             }
-            for (const auto& s : chosen) shared = shared.substr(0, commonPrefix(shared, after(s, skipBlanks)));
-            if (const std::size_t gt = shared.rfind('>'); gt != std::string_view::npos) shared = shared.substr(0, gt + 1);
-            if (shared.size() >= 2) return std::string(shared);
+            return text.substr(0, n);
+        };
+        std::vector<std::string> out;
+        for (bool skipBlanks : {false, true}) {
+            for (int count : {2, 1}) {
+                std::string_view shared = after(chosen[0], skipBlanks);
+                if (chosen.size() == 1) shared = tags(shared, count);
+                for (const auto& s : chosen) shared = shared.substr(0, commonPrefix(shared, after(s, skipBlanks)));
+                if (const std::size_t gt = shared.rfind('>'); gt != std::string_view::npos)
+                    shared = shared.substr(0, gt + 1);
+                if (shared.size() >= 2 && std::find(out.begin(), out.end(), shared) == out.end())
+                    out.emplace_back(shared);
+                if (chosen.size() > 1) break;
+            }
+            if (!out.empty()) break;
         }
-        return {};
+        return out;
     }
 
     // Leaves out the elements at either end of the list that hold no Title
@@ -333,8 +342,15 @@ private:
     }
 
     void tryLevels(const std::vector<ItemLevel>& levels, const std::vector<PageOutline::Span>& chosen) {
-        const std::string end = titleEnd(chosen);
-        if (end.empty()) return;
+        // The longer Title End String first: it holds the title tighter.
+        for (const std::string& end : titleEnds(chosen)) {
+            const std::size_t before = found_.size();
+            tryLevels(levels, end);
+            if (found_.size() > before) break;
+        }
+    }
+
+    void tryLevels(const std::vector<ItemLevel>& levels, const std::string& end) {
         for (ItemLevel l : levels) {
             trimToTitled(l, end);
             if (l.elements.size() < 2 || l.startItem.size() < 2) continue;
