@@ -8,9 +8,10 @@
 #include <unistd.h>
 
 std::unique_ptr<FolderLock> FolderLock::Acquire(const std::filesystem::path& folder,
-                                                std::chrono::milliseconds patience) {
-    const std::filesystem::path path = folder / LockFileName;
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+                                                std::chrono::milliseconds patience,
+                                                const std::string& lockFileName) {
+    const std::filesystem::path path = folder / lockFileName;
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) throw std::system_error(errno, std::generic_category(), path.string());
     // flock() belongs to the open file, not the process: two threads or two
     // windows of one process exclude each other as two processes do.
