@@ -16,7 +16,7 @@ std::unique_ptr<FolderLock> FolderLock::Acquire(const std::filesystem::path& fol
     // flock() belongs to the open file, not the process: two threads or two
     // windows of one process exclude each other as two processes do.
     const auto deadline = std::chrono::steady_clock::now() + patience;
-    auto pause = std::chrono::milliseconds(5);
+    auto pause = std::chrono::milliseconds(1);
     for (;;) {
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return std::unique_ptr<FolderLock>(new FolderLock(fd));
         const int err = errno;
@@ -27,7 +27,7 @@ std::unique_ptr<FolderLock> FolderLock::Acquire(const std::filesystem::path& fol
         const auto now = std::chrono::steady_clock::now();
         if (now >= deadline) break;
         std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(pause, deadline - now));
-        pause = std::min(pause * 2, std::chrono::milliseconds(100));
+        pause = std::min(pause * 2, std::chrono::milliseconds(20));
     }
     ::close(fd);
     return nullptr;

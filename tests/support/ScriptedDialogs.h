@@ -14,7 +14,7 @@ struct DialogCall {
     std::string title;
     FileChooserRequest request;  // for choosers
     DefaultAnswer defaultAnswer = DefaultAnswer::Yes;  // for questions
-    std::string details;  // a message's details, if it had any
+    std::string details{};  // a message's details, if it had any
 };
 
 class ScriptedDialogs : public Dialogs {
