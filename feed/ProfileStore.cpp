@@ -65,6 +65,15 @@ bool readHead(const fs::path& path, std::string& out) {
     return ok;
 }
 
+void writeBytes(int fd, std::string_view bytes, const fs::path& path) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw std::system_error(errno, std::generic_category(), path.string());
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
 std::string trimBlanks(const std::string& s) {
     std::size_t b = s.find_first_not_of(' ');
     if (b == std::string::npos) return {};
@@ -143,21 +152,13 @@ std::string CreateProfile(const fs::path& folder, const std::string& name, Dialo
             const fs::path target = folder / fileName;
             std::error_code ec;
             if (fs::exists(fs::symlink_status(target, ec))) continue;
-            // Write the whole file aside, then hard-link it under the new
-            // name: the link fails rather than replace a file that appeared
-            // in the meantime, and the name never shows a partial profile.
-            const fs::path temp = folder / ("." + fileName + ".new");
-            try {
-                WriteFileReplacing(temp, content);
-            } catch (const std::system_error& e) {
-                throw std::system_error(e.code(), target.string());
-            }
-            int rc = ::link(temp.c_str(), target.c_str());
-            int err = errno;
-            ::unlink(temp.c_str());
-            if (rc == 0) return fileName;
-            if (err == EEXIST) continue;
-            throw std::system_error(err, std::generic_category(), target.string());
+            // Write the whole file without a name, then link it under the
+            // new one: the link fails rather than replace a file that
+            // appeared in the meantime, and the name never shows a partial
+            // profile.
+            ReplacingFile file(target);
+            writeBytes(file.fd(), content, target);
+            if (file.commitIfAbsent()) return fileName;
         }
     } catch (const std::exception& e) {
         showFailure(dialogs, e);

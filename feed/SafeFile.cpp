@@ -93,6 +93,23 @@ ReplacingFile::ReplacingFile(const fs::path& target) : target_(target) {
     ::fchmod(fd_, mode);
 }
 
+bool ReplacingFile::commitIfAbsent() {
+    // A link never replaces an existing name: exactly the test wanted.
+    const std::string from = named_.empty() ? "/proc/self/fd/" + std::to_string(fd_) : named_;
+    const int rc = ::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, target_.c_str(), AT_SYMLINK_FOLLOW);
+    const int err = errno;
+    if (rc != 0 && err != EEXIST) throwErrno(target_, err);
+    const int fd = fd_;
+    fd_ = -1;
+    const int closed = ::close(fd);
+    const int closeErr = errno;
+    if (rc == 0 && closed != 0) {
+        ::unlink(target_.c_str());
+        throwErrno(target_, closeErr);
+    }
+    return rc == 0;  // the destructor removes the hidden name, if any
+}
+
 ReplacingFile::~ReplacingFile() {
     if (fd_ >= 0) ::close(fd_);
     if (!named_.empty()) ::unlink(named_.c_str());

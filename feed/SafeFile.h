@@ -33,6 +33,9 @@ public:
 
     int fd() const { return fd_; }
     void commit();
+    // Gives the complete file the target's name only if nothing has it yet;
+    // false (and the file goes) when something does.
+    bool commitIfAbsent();
 
 private:
     std::filesystem::path target_;
