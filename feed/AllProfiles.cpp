@@ -209,15 +209,13 @@ public:
         }
     }
 
+    const fs::path& outDir() const { return outDir_; }
+
 private:
     const AllProfilesOptions& o_;
     fs::path outDir_;
     std::mutex buildLock_;
 
-public:
-    const fs::path& outDir() const { return outDir_; }
-
-private:
     bool readLocal(const std::string& source, std::string& page, std::string& message) {
         std::error_code ec;
         const fs::path real = source.empty() ? fs::path() : fs::canonical(source, ec);
