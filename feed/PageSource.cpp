@@ -59,9 +59,11 @@ bool FetchSource(const fs::path& folder, const FeedProfile& profile, const std::
     const fs::path target = folder / SourceFileName;
     if (profile.isWeb()) {
         PageOrigin local;
-        if (DownloadPage(address, target, origin ? origin : &local) != 0) {
+        PageOrigin& found = origin ? *origin : local;
+        if (DownloadPage(address, target, &found) != 0) {
+            // The message stays the same whatever went wrong; the details say what.
             dialogs.messageWithDetails("Unable to download webpage, Please try again.", MessageIcon::Error, AppTitle,
-                                       (origin ? origin : &local)->cause);
+                                       found.cause);
             return false;
         }
         return true;
