@@ -29,6 +29,14 @@ public:
     virtual ~Dialogs() = default;
     // A modal message box with an OK button.
     virtual void message(const std::string& text, MessageIcon icon, const std::string& title) = 0;
+    // The same with details: a second text the box shows on request (the
+    // cause of a failure, say), kept apart so that the message itself stays
+    // the same whatever the cause. Dialogs without details show the text alone.
+    virtual void messageWithDetails(const std::string& text, MessageIcon icon, const std::string& title,
+                                    const std::string& details) {
+        (void)details;
+        message(text, icon, title);
+    }
     // A modal question with Yes and No; true means Yes. Yes is the default.
     virtual bool askYesNo(const std::string& text, MessageIcon icon, const std::string& title) = 0;
     // The same with the given default button: a question whose Yes destroys

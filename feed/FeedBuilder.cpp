@@ -44,8 +44,7 @@ void writeItem(FeedWriter& out, std::string_view item, std::size_t k, bool useFe
     out.line("</item>");
 }
 
-void generate(const fs::path& folder, const FeedProfile& p, Dialogs& dialogs) {
-    const std::string page = ReadWholeFile(folder / SourceFileName);
+std::size_t writeClassic(std::string_view page, const FeedProfile& p, Dialogs& dialogs, const FeedOutput& output) {
     const std::string_view region = CutRegion(page, p);
 
     std::vector<std::string> header = BuildRSSHeader();
@@ -55,7 +54,7 @@ void generate(const fs::path& folder, const FeedProfile& p, Dialogs& dialogs) {
     header[4] = replaceAll(header[4], "#FEED_LINK#", EscapeKeepingReferences(p.FeedLink));
     header[5] = replaceAll(header[5], "#FEED_DESCRIPTION#", EscapeKeepingReferences(p.FeedDesc));
 
-    FeedWriter out(folder / FeedFileName);
+    FeedWriter out(output);
     for (const std::string& line : header) out.line(line);
 
     const bool useFeedTitle =
@@ -64,18 +63,29 @@ void generate(const fs::path& folder, const FeedProfile& p, Dialogs& dialogs) {
     const std::string link = EscapeKeepingReferences(p.FeedLink);
     ItemCutter items(region, p.StartItemString);
     std::string_view item;
-    for (std::size_t k = 1; items.next(item); ++k) writeItem(out, item, k, useFeedTitle, link, p);
+    std::size_t k = 1;
+    for (; items.next(item); ++k) writeItem(out, item, k, useFeedTitle, link, p);
 
     out.line("</channel>");
     out.line("</rss>");
     out.close();
+    return k - 1;
 }
 
 }  // namespace
+
+std::size_t WriteFeedDocument(std::string_view page, const PageOrigin& origin, const FeedProfile& profile,
+                              Dialogs& dialogs, const FeedOutput& output, std::time_t now) {
+    if (profile.format() == FeedFormatKind::ReaderReady)
+        return WriteReaderDocument(page, profile, origin, dialogs, output, now);
+    return writeClassic(page, profile, dialogs, output);
+}
 
 bool GenerateFeed(const fs::path& folder, const FeedProfile& profile, const std::string& address, Dialogs& dialogs,
                   const FolderLock&) {
     if (profile.format() == FeedFormatKind::ReaderReady) return GenerateReaderFeed(folder, profile, address, dialogs);
     if (!FetchSource(folder, profile, address, dialogs)) return false;
-    return WriteShowingStops(dialogs, [&] { generate(folder, profile, dialogs); });
+    return WriteShowingStops(dialogs, [&] {
+        writeClassic(ReadWholeFile(folder / SourceFileName), profile, dialogs, FeedOutput{folder / FeedFileName});
+    });
 }

@@ -1,10 +1,14 @@
 #pragma once
 // Generating the RSS document test.xml from the current profile.
 #include "feed/FeedProfile.h"
+#include "feed/FeedWriter.h"
+#include "feed/PageSource.h"
 #include "dialogs/Dialogs.h"
 
+#include <ctime>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 // Name of the generated document, in the program's folder.
 inline const std::string FeedFileName = "test.xml";
@@ -24,3 +28,11 @@ bool GenerateFeed(const std::filesystem::path& folder, const FeedProfile& profil
 // while it goes on using test.xml.
 bool GenerateFeed(const std::filesystem::path& folder, const FeedProfile& profile, const std::string& address,
                   Dialogs& dialogs, const FolderLock& held);
+
+// The document for a page already fetched, in the format the profile says,
+// written to `output`, which is opened only once the markers are found.
+// Asks the question as GenerateFeed does. Returns the number of items;
+// throws GenerationStop for the marker messages and std::exception for
+// other failures. Every run, single or of all profiles, builds here.
+std::size_t WriteFeedDocument(std::string_view page, const PageOrigin& origin, const FeedProfile& profile,
+                              Dialogs& dialogs, const FeedOutput& output, std::time_t now);

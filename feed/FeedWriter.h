@@ -5,9 +5,20 @@
 #include <string>
 #include <string_view>
 
+// Where a document goes: the file at `path`, written in place, or, when
+// `fd` is open, that descriptor, which stays its owner's (the name is then
+// only for messages).
+struct FeedOutput {
+    std::filesystem::path path;
+    int fd = -1;
+};
+
 class FeedWriter {
 public:
-    explicit FeedWriter(const std::filesystem::path& path);  // creates or truncates
+    // Creates or truncates the file; a link or other non-regular file at
+    // the path is replaced by a new file, never written through.
+    explicit FeedWriter(const std::filesystem::path& path);
+    explicit FeedWriter(const FeedOutput& output);
     ~FeedWriter();
     FeedWriter(const FeedWriter&) = delete;
     FeedWriter& operator=(const FeedWriter&) = delete;
@@ -20,5 +31,6 @@ private:
     void writeRaw(const char* p, std::size_t size);
     std::filesystem::path path_;
     int fd_ = -1;
+    bool ownsFd_ = true;
     std::string buffer_;
 };

@@ -8,14 +8,15 @@
 #include <unistd.h>
 
 std::unique_ptr<FolderLock> FolderLock::Acquire(const std::filesystem::path& folder,
-                                                std::chrono::milliseconds patience) {
-    const std::filesystem::path path = folder / LockFileName;
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+                                                std::chrono::milliseconds patience,
+                                                const std::string& lockFileName) {
+    const std::filesystem::path path = folder / lockFileName;
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) throw std::system_error(errno, std::generic_category(), path.string());
     // flock() belongs to the open file, not the process: two threads or two
     // windows of one process exclude each other as two processes do.
     const auto deadline = std::chrono::steady_clock::now() + patience;
-    auto pause = std::chrono::milliseconds(5);
+    auto pause = std::chrono::milliseconds(1);
     for (;;) {
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return std::unique_ptr<FolderLock>(new FolderLock(fd));
         const int err = errno;
@@ -26,7 +27,7 @@ std::unique_ptr<FolderLock> FolderLock::Acquire(const std::filesystem::path& fol
         const auto now = std::chrono::steady_clock::now();
         if (now >= deadline) break;
         std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(pause, deadline - now));
-        pause = std::min(pause * 2, std::chrono::milliseconds(100));
+        pause = std::min(pause * 2, std::chrono::milliseconds(20));
     }
     ::close(fd);
     return nullptr;

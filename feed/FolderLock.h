@@ -12,6 +12,9 @@
 #include <string>
 
 inline const std::string LockFileName = "generate.lock";
+// Edits of profile files take a lock of their own: an edit holds it for a
+// moment, while a generation holds the other for a whole download.
+inline const std::string ProfileLockFileName = "profiles.lock";
 
 // How long a generation waits for another one in the same folder.
 inline constexpr std::chrono::seconds GenerationLockPatience{60};
@@ -22,7 +25,8 @@ public:
     // another holder kept it all that time; throws std::system_error when
     // the lock file cannot be opened.
     static std::unique_ptr<FolderLock> Acquire(const std::filesystem::path& folder,
-                                               std::chrono::milliseconds patience);
+                                               std::chrono::milliseconds patience,
+                                               const std::string& lockFileName = LockFileName);
     ~FolderLock();
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;

@@ -1,5 +1,6 @@
 #include "feed/ProfileStore.h"
 
+#include "feed/FolderLock.h"
 #include "feed/SafeFile.h"
 
 #include <algorithm>
@@ -37,28 +38,40 @@ std::vector<std::string> splitLines(const std::string& bytes, std::size_t maxLin
     return lines;
 }
 
-// Reads at most the first bytes of a file; enough for two short lines
-// without loading a large stray file whole.
+// Reads at most the first bytes of a regular file; enough for two short
+// lines without loading a large stray file whole. A fifo or device is
+// skipped without waiting for it.
 bool readHead(const fs::path& path, std::string& out) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     out.clear();
     char buf[4096];
-    bool ok = true;
     std::ptrdiff_t lineEnds = 0;
-    for (;;) {
-        std::size_t n = std::fread(buf, 1, sizeof buf, f);
-        out.append(buf, n);
-        if (n < sizeof buf) {
-            ok = !std::ferror(f);
+    while (ok) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ok = n == 0;
             break;
         }
+        out.append(buf, static_cast<std::size_t>(n));
         // Two line ends seen: the rest does not matter.
         lineEnds += std::count(buf, buf + n, '\r');
         if (lineEnds >= 2 || out.size() > (1u << 20)) break;
     }
-    std::fclose(f);
+    ::close(fd);
     return ok;
+}
+
+void writeBytes(int fd, std::string_view bytes, const fs::path& path) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw std::system_error(errno, std::generic_category(), path.string());
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
 }
 
 std::string trimBlanks(const std::string& s) {
@@ -102,8 +115,9 @@ std::vector<std::string> LoadProfilesInList(const fs::path& folder) {
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
         if (name.size() < 4 || name.compare(name.size() - 4, 4, ".rss") != 0) continue;
+        // Links are not profiles: reading one is refused, so it is not listed.
         std::error_code typeEc;
-        if (!it->is_regular_file(typeEc)) continue;
+        if (it->symlink_status(typeEc).type() != fs::file_type::regular) continue;
         std::string head;
         if (!readHead(it->path(), head)) continue;
         std::vector<std::string> lines = splitLines(head, 2);
@@ -138,21 +152,13 @@ std::string CreateProfile(const fs::path& folder, const std::string& name, Dialo
             const fs::path target = folder / fileName;
             std::error_code ec;
             if (fs::exists(fs::symlink_status(target, ec))) continue;
-            // Write the whole file aside, then hard-link it under the new
-            // name: the link fails rather than replace a file that appeared
-            // in the meantime, and the name never shows a partial profile.
-            const fs::path temp = folder / ("." + fileName + ".new");
-            try {
-                WriteFileReplacing(temp, content);
-            } catch (const std::system_error& e) {
-                throw std::system_error(e.code(), target.string());
-            }
-            int rc = ::link(temp.c_str(), target.c_str());
-            int err = errno;
-            ::unlink(temp.c_str());
-            if (rc == 0) return fileName;
-            if (err == EEXIST) continue;
-            throw std::system_error(err, std::generic_category(), target.string());
+            // Write the whole file without a name, then link it under the
+            // new one: the link fails rather than replace a file that
+            // appeared in the meantime, and the name never shows a partial
+            // profile.
+            ReplacingFile file(target);
+            writeBytes(file.fd(), content, target);
+            if (file.commitIfAbsent()) return fileName;
         }
     } catch (const std::exception& e) {
         showFailure(dialogs, e);
@@ -167,7 +173,7 @@ std::string CreateProfile(const fs::path& folder, const std::string& name, Dialo
 bool TryReadProfile(const fs::path& folder, const std::string& fileName, FeedProfile& out) {
     std::string bytes;
     try {
-        bytes = ReadWholeFile(folder / fileName);
+        bytes = ReadRegularFile(folder / fileName, MaxProfileBytes);
     } catch (const std::exception&) {
         return false;
     }
@@ -190,15 +196,51 @@ bool ReadProfile(const fs::path& folder, const std::string& fileName, ProfileSes
     return true;
 }
 
-bool SaveProfile(const fs::path& folder, const ProfileSession& session, Dialogs& dialogs) {
-    if (!session.ProfileLoaded || session.ProfileFile.empty()) return true;
+namespace {
+
+// The folder's profile lock, or the reason it could not be had, shown.
+std::unique_ptr<FolderLock> lockProfiles(const fs::path& folder, Dialogs& dialogs) {
     try {
-        WriteFileReplacing(folder / session.ProfileFile, ProfileFileContent(session.Profile));
+        if (auto lock = FolderLock::Acquire(folder, ProfileLockPatience, ProfileLockFileName)) return lock;
+        dialogs.message("Another edit of the profiles in " + folder.string() + " did not finish within " +
+                            std::to_string(ProfileLockPatience.count()) + " seconds, Please try again.",
+                        MessageIcon::Error, AppTitle);
+    } catch (const std::exception& e) {
+        showFailure(dialogs, e);
+    }
+    return nullptr;
+}
+
+bool writeProfile(const fs::path& folder, const std::string& fileName, const FeedProfile& profile,
+                  Dialogs& dialogs) {
+    try {
+        WriteFileReplacing(folder / fileName, ProfileFileContent(profile));
     } catch (const std::exception& e) {
         showFailure(dialogs, e);
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool SaveProfile(const fs::path& folder, const ProfileSession& session, Dialogs& dialogs) {
+    if (!session.ProfileLoaded || session.ProfileFile.empty()) return true;
+    const auto lock = lockProfiles(folder, dialogs);
+    return lock && writeProfile(folder, session.ProfileFile, session.Profile, dialogs);
+}
+
+ProfileUpdate UpdateProfile(const fs::path& folder, const std::string& fileName,
+                            const std::function<void(FeedProfile&)>& change, Dialogs& dialogs) {
+    const auto lock = lockProfiles(folder, dialogs);
+    if (!lock) return ProfileUpdate::Failed;
+    FeedProfile p;
+    if (fileName.empty() || !TryReadProfile(folder, fileName, p)) {
+        dialogs.message("Bad file format", MessageIcon::Error, AppTitle);
+        return ProfileUpdate::BadFormat;
+    }
+    change(p);
+    return writeProfile(folder, fileName, p, dialogs) ? ProfileUpdate::Saved : ProfileUpdate::Failed;
 }
 
 bool DeleteProfileFile(const fs::path& folder, const std::string& fileName, ProfileSession& session,

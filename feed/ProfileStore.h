@@ -7,12 +7,20 @@
 #include "feed/FeedProfile.h"
 #include "dialogs/Dialogs.h"
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 // Highest profile number; files run from 000001.rss to 032767.rss.
 inline constexpr int MaxProfileNumber = 32767;
+
+// A profile file larger than this is not a profile ("Bad file format").
+inline constexpr std::size_t MaxProfileBytes = 64u << 20;
+
+// How long an edit waits for another edit of a profile in the same folder.
+inline constexpr std::chrono::seconds ProfileLockPatience{10};
 
 // "News (000001.rss)": line 2 of the file, a blank and the file name in brackets.
 std::string MakeProfileEntry(const std::string& displayName, const std::string& fileName);
@@ -36,7 +44,8 @@ std::vector<std::string> LoadProfilesInList(const std::filesystem::path& folder)
 // and returns an empty string; nothing is left behind.
 std::string CreateProfile(const std::filesystem::path& folder, const std::string& name, Dialogs& dialogs);
 
-// Reads a profile file. On success the session's Profile and ProfileFile
+// Reads a profile file: a regular file of at most MaxProfileBytes, never a
+// link, fifo or device (those are "Bad file format", and never block). On success the session's Profile and ProfileFile
 // take the file's values. On failure shows "Bad file format" (error icon)
 // and leaves the session untouched.
 bool ReadProfile(const std::filesystem::path& folder, const std::string& fileName, ProfileSession& session,
@@ -47,9 +56,18 @@ bool ReadProfile(const std::filesystem::path& folder, const std::string& fileNam
 bool TryReadProfile(const std::filesystem::path& folder, const std::string& fileName, FeedProfile& out);
 
 // Writes the session's profile to its file when ProfileLoaded is true;
-// otherwise does nothing and returns true. The file is replaced whole: a
+// otherwise does nothing and returns true. The write holds the folder's
+// profile lock (see UpdateProfile). The file is replaced whole: a
 // failed write shows the system's description and keeps the old file.
 bool SaveProfile(const std::filesystem::path& folder, const ProfileSession& session, Dialogs& dialogs);
+
+enum class ProfileUpdate { Saved, BadFormat, Failed };
+// Reads the profile, changes it and writes it back while holding the
+// folder's profile lock, so that two edits of different fields at once
+// both survive. BadFormat: "Bad file format" was shown; Failed: the reason
+// (a write error, the lock not won in ProfileLockPatience) was shown.
+ProfileUpdate UpdateProfile(const std::filesystem::path& folder, const std::string& fileName,
+                            const std::function<void(FeedProfile&)>& change, Dialogs& dialogs);
 
 // The lines of a profile file, CR LF after each: 13, or 15 when FeedFormat
 // or LinkString is set.

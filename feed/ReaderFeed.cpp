@@ -46,7 +46,7 @@ public:
     ReaderFeedRun(const FeedProfile& p, const PageOrigin& origin, std::string_view page)
         : p_(p), texts_(p, origin, page) {}
 
-    void write(FeedWriter& out, std::string_view region, Dialogs& dialogs, std::time_t now) {
+    std::size_t write(FeedWriter& out, std::string_view region, Dialogs& dialogs, std::time_t now) {
         const std::vector<std::string> links = itemLinks(region);
         std::unordered_map<std::string_view, int> uses;
         for (const std::string& l : links)
@@ -65,12 +65,14 @@ public:
             dialogs.askYesNo("Use Feed Title where Item Title is empty", MessageIcon::Warning, AppTitle);
         ItemCutter items(region, p_.StartItemString);
         std::string_view item;
-        for (std::size_t k = 1; items.next(item); ++k) {
+        std::size_t k = 1;
+        for (; items.next(item); ++k) {
             const std::string& link = links[k - 1];
             writeItem(out, item, k, useFeedTitle, link, !link.empty() && uses[link] == 1);
         }
         out.line("</channel>");
         out.line("</rss>");
+        return k - 1;
     }
 
 private:
@@ -122,14 +124,20 @@ std::string Rfc822Date(std::time_t t) {
     return buf;
 }
 
-void WriteReaderFeed(const fs::path& folder, const FeedProfile& profile, const PageOrigin& origin, Dialogs& dialogs,
-                     std::time_t now) {
-    const std::string page = ReadWholeFile(folder / SourceFileName);
+std::size_t WriteReaderDocument(std::string_view page, const FeedProfile& profile, const PageOrigin& origin,
+                                Dialogs& dialogs, const FeedOutput& output, std::time_t now) {
     const std::string_view region = CutRegion(page, profile);
     ReaderFeedRun run(profile, origin, page);
-    FeedWriter out(folder / FeedFileName);
-    run.write(out, region, dialogs, now);
+    FeedWriter out(output);
+    const std::size_t items = run.write(out, region, dialogs, now);
     out.close();
+    return items;
+}
+
+void WriteReaderFeed(const fs::path& folder, const FeedProfile& profile, const PageOrigin& origin, Dialogs& dialogs,
+                     std::time_t now) {
+    WriteReaderDocument(ReadWholeFile(folder / SourceFileName), profile, origin, dialogs,
+                        FeedOutput{folder / FeedFileName}, now);
 }
 
 bool GenerateReaderFeed(const fs::path& folder, const FeedProfile& profile, const std::string& address,

@@ -4,6 +4,7 @@
 // feed readers keep every item apart. The page is cut exactly as for the
 // classic document (ItemCuts), with the same stop messages.
 #include "feed/FeedProfile.h"
+#include "feed/FeedWriter.h"
 #include "feed/PageSource.h"
 #include "dialogs/Dialogs.h"
 
@@ -23,6 +24,11 @@ bool GenerateReaderFeed(const std::filesystem::path& folder, const FeedProfile& 
 // the marker messages and std::exception for other failures.
 void WriteReaderFeed(const std::filesystem::path& folder, const FeedProfile& profile, const PageOrigin& origin,
                      Dialogs& dialogs, std::time_t now);
+
+// The same for a page in memory, written to `output`; returns the number
+// of items.
+std::size_t WriteReaderDocument(std::string_view page, const FeedProfile& profile, const PageOrigin& origin,
+                                Dialogs& dialogs, const FeedOutput& output, std::time_t now);
 
 // "Sat, 07 Dec 2024 10:00:00 +0000"
 std::string Rfc822Date(std::time_t t);

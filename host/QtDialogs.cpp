@@ -48,6 +48,13 @@ void QtDialogs::message(const std::string& text, MessageIcon icon, const std::st
     box.exec();
 }
 
+void QtDialogs::messageWithDetails(const std::string& text, MessageIcon icon, const std::string& title,
+                                   const std::string& details) {
+    QMessageBox box(toQt(icon), latin1(title), latin1(text), QMessageBox::Ok, owner_);
+    box.setDetailedText(latin1(details));
+    box.exec();
+}
+
 bool QtDialogs::askYesNo(const std::string& text, MessageIcon icon, const std::string& title) {
     return askYesNo(text, icon, title, DefaultAnswer::Yes);
 }

@@ -12,6 +12,8 @@ public:
     void setOwner(QWidget* owner) { owner_ = owner; }
 
     void message(const std::string& text, MessageIcon icon, const std::string& title) override;
+    void messageWithDetails(const std::string& text, MessageIcon icon, const std::string& title,
+                            const std::string& details) override;
     bool askYesNo(const std::string& text, MessageIcon icon, const std::string& title) override;
     bool askYesNo(const std::string& text, MessageIcon icon, const std::string& title,
                   DefaultAnswer defaultAnswer) override;

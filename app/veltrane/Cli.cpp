@@ -11,10 +11,12 @@ namespace cli {
 
 namespace {
 
+constexpr std::size_t AnyWords = static_cast<std::size_t>(-1);
+
 struct Command {
     const char* name;
     const char* usage;
-    std::size_t words;  // exact number of positional arguments
+    std::size_t words;  // exact number of positional arguments, or AnyWords: the command checks
     std::vector<std::string> flags;
     std::vector<std::string> valueOptions;
     int (*run)(const Invocation&, std::ostream&, std::ostream&);
@@ -49,15 +51,29 @@ const std::vector<Command>& commands() {
          1, {}, {}, runDelete},
         {"generate",
          "Usage: veltrane generate [--dir DIR] PROFILE [--use-feed-title] [--address URL] [--output FILE]\n"
-         "                        [--check] [--wait SECONDS]\n"
+         "                        [--check] [--wait SECONDS] [LIMITS]\n"
+         "       veltrane generate [--dir DIR] --all [--output-dir DIR] [--jobs N] [--use-feed-title] [LIMITS]\n"
          "Fetches the page of PROFILE into src.dat and writes the feed to test.xml, both in DIR.\n"
          "  --use-feed-title  items without a title get the feed's title\n"
          "  --address URL     the address to download (default: the profile's Source)\n"
          "  --output FILE     also copy test.xml to FILE\n"
          "  --check           check the feed as \"veltrane check\" does; findings go to standard\n"
          "                    error, and errors make the exit status 3 (the feed is written anyway)\n"
-         "  --wait SECONDS    how long to wait for another generation in DIR to end (default 60)\n",
-         1, {"--use-feed-title", "--check"}, {"--address", "--output", "--wait"}, runGenerate},
+         "  --wait SECONDS    how long to wait for another generation in DIR to end (default 60)\n"
+         "With --all, every profile of DIR in list order, each from its own page, to\n"
+         "OUTPUT-DIR/NNNNNN.xml; one line each on standard output; exit status 1 when any failed.\n"
+         "Unchanged pages (HTTP 304) keep their feed.\n"
+         "  --output-dir DIR  where the feeds go (default: DIR)\n"
+         "  --jobs N          pages fetched at once (default 4; at most 2 from one host)\n"
+         "LIMITS of every download:\n"
+         "  --timeout SECONDS          the whole download (default 300)\n"
+         "  --connect-timeout SECONDS  connecting (default 30)\n"
+         "  --stall-timeout SECONDS    without receiving a byte (default 60)\n"
+         "  --max-size BYTES           the page's size, with K, M or G for KiB, MiB, GiB (default 100M)\n",
+         AnyWords, {"--use-feed-title", "--check", "--all"},
+         {"--address", "--output", "--wait", "--output-dir", "--jobs", "--timeout", "--connect-timeout",
+          "--stall-timeout", "--max-size"},
+         runGenerate},
         {"check",
          "Usage: veltrane check FILE\n"
          "Checks the RSS document FILE for what makes feed readers reject it or lose items (errors)\n"
@@ -101,6 +117,8 @@ std::string mainUsage() {
         "  delete PROFILE            delete a profile\n"
         "  generate PROFILE [--use-feed-title] [--address URL] [--output FILE] [--check]\n"
         "                            write test.xml from the profile's page\n"
+        "  generate --all [--output-dir DIR] [--jobs N]\n"
+        "                            write every profile's feed to DIR/NNNNNN.xml\n"
         "  check FILE                check an RSS file for what feed readers reject\n"
         "  preview PROFILE [--address URL] [--json]\n"
         "                            the items the profile's markers give, writing nothing\n"
@@ -233,7 +251,8 @@ int run(const std::vector<std::string>& args, const fs::path& programFolder, std
         }
         return usageError(err, "unknown option: " + a, cmd->usage);
     }
-    if (inv.words.size() < cmd->words || (inv.words.size() > cmd->words && !cmd->moreWords))
+    if (cmd->words != AnyWords &&
+        (inv.words.size() < cmd->words || (inv.words.size() > cmd->words && !cmd->moreWords)))
         return usageError(err,
                           inv.words.size() < cmd->words ? "missing arguments" : "too many arguments",
                           cmd->usage);

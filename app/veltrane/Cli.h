@@ -1,6 +1,8 @@
 #pragma once
 // The veltrane command line: subcommand dispatch and the shared argument
 // handling. Each subcommand lives in its own file.
+#include "feed/PageDownload.h"
+
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -45,5 +47,7 @@ int runGenerate(const Invocation& inv, std::ostream& out, std::ostream& err);
 int runCheck(const Invocation& inv, std::ostream& out, std::ostream& err);
 int runPreview(const Invocation& inv, std::ostream& out, std::ostream& err);
 int runSuggest(const Invocation& inv, std::ostream& out, std::ostream& err);
+
+int runGenerateAll(const Invocation& inv, const DownloadLimits& limits, std::ostream& out, std::ostream& err);
 
 }  // namespace cli

@@ -2,6 +2,7 @@
 // "Generate Feed" does it, with the question answered by a flag.
 #include "app/veltrane/CheckCommand.h"
 #include "app/veltrane/Cli.h"
+#include "app/veltrane/DownloadOptions.h"
 #include "app/veltrane/StreamDialogs.h"
 #include "feed/FeedBuilder.h"
 #include "feed/FolderLock.h"
@@ -29,7 +30,23 @@ bool parseWait(const std::string* text, std::chrono::milliseconds& wait) {
 
 }  // namespace
 
-int runGenerate(const Invocation& inv, std::ostream&, std::ostream& err) {
+int runGenerate(const Invocation& inv, std::ostream& out, std::ostream& err) {
+    DownloadLimits limits;
+    if (!parseDownloadLimits(inv, limits, err)) return ExitUsage;
+    SetDownloadLimits(limits);
+    const std::size_t words = inv.has("--all") ? 0 : 1;
+    if (inv.words.size() != words) {
+        err << "veltrane: " << (inv.words.size() < words ? "missing arguments" : "too many arguments")
+            << "\nUsage: veltrane generate [--dir DIR] PROFILE [OPTIONS] or veltrane generate --all [OPTIONS]\n";
+        return ExitUsage;
+    }
+    if (inv.has("--all")) return runGenerateAll(inv, limits, out, err);
+    for (const char* allOnly : {"--output-dir", "--jobs"}) {
+        if (inv.value(allOnly)) {
+            err << "veltrane: " << allOnly << " belongs to generate --all\n";
+            return ExitUsage;
+        }
+    }
     const std::string& profileFile = inv.words[0];
     if (!isBareFileName(profileFile)) {
         err << "veltrane: PROFILE must be a file name in the folder, such as 000001.rss: " << profileFile << '\n';

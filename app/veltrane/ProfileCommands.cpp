@@ -72,11 +72,14 @@ int runSet(const Invocation& inv, std::ostream&, std::ostream& err) {
         return ExitUsage;
     }
     StreamDialogs dialogs(err, false);
-    ProfileSession session;
-    if (!ReadProfile(inv.dir, profile, session, dialogs)) return ExitBadProfile;
-    FeedProfileField(session.Profile, static_cast<std::size_t>(index)) = value;
-    session.ProfileLoaded = true;
-    return SaveProfile(inv.dir, session, dialogs) ? ExitOk : ExitFailed;
+    switch (UpdateProfile(
+        inv.dir, profile, [&](FeedProfile& p) { FeedProfileField(p, static_cast<std::size_t>(index)) = value; },
+        dialogs)) {
+    case ProfileUpdate::Saved: return ExitOk;
+    case ProfileUpdate::BadFormat: return ExitBadProfile;
+    case ProfileUpdate::Failed: break;
+    }
+    return ExitFailed;
 }
 
 int runDelete(const Invocation& inv, std::ostream&, std::ostream& err) {

@@ -122,7 +122,8 @@ TEST_F(Veltrane, GenerateDownloadsTheProfilesSourceUnlessGivenAnAddress) {
 
     r = run({"generate", file, "--address", "file://" + (pages / "missing.html").string()});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Unable to download webpage, Please try again.\n");
+    EXPECT_EQ(r.err, "Unable to download webpage, Please try again.\nCouldn't open file " +
+                         (pages / "missing.html").string() + "\n");
 }
 
 TEST(VeltraneProgramFolder, WithoutDirTheProgramsOwnFolderHoldsTheProfiles) {

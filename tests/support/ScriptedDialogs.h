@@ -14,6 +14,7 @@ struct DialogCall {
     std::string title;
     FileChooserRequest request;  // for choosers
     DefaultAnswer defaultAnswer = DefaultAnswer::Yes;  // for questions
+    std::string details{};  // a message's details, if it had any
 };
 
 class ScriptedDialogs : public Dialogs {
@@ -25,6 +26,10 @@ public:
 
     void message(const std::string& text, MessageIcon icon, const std::string& title) override {
         calls.push_back({DialogCall::Message, text, icon, title, {}});
+    }
+    void messageWithDetails(const std::string& text, MessageIcon icon, const std::string& title,
+                            const std::string& details) override {
+        calls.push_back({DialogCall::Message, text, icon, title, {}, DefaultAnswer::Yes, details});
     }
     bool askYesNo(const std::string& text, MessageIcon icon, const std::string& title) override {
         return askYesNo(text, icon, title, DefaultAnswer::Yes);
