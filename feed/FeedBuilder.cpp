@@ -2,11 +2,11 @@
 
 #include "feed/FeedWriter.h"
 #include "feed/ItemCuts.h"
+#include "feed/ItemTexts.h"
 #include "feed/MdlRSSHead.h"
 #include "feed/PageSource.h"
 #include "feed/ReaderFeed.h"
 #include "feed/SafeFile.h"
-#include "feed/TextCleanup.h"
 #include "feed/XmlEscape.h"
 
 #include <stdexcept>
@@ -26,28 +26,20 @@ std::string replaceAll(std::string text, std::string_view what, std::string_view
     return out;
 }
 
-std::string cleaned(std::string_view text, const FeedProfile& p) {
-    if (!p.stripsTags()) return std::string(text);
-    return CleanText(StripTags(text, p), p);
-}
-
 // `link` is the Feed Link as every item carries it, escaped once per run.
 void writeItem(FeedWriter& out, std::string_view item, std::size_t k, bool useFeedTitle, const std::string& link,
                const FeedProfile& p) {
-    const ItemPieces pieces = CutItem(item, k, p);
-    std::string title = pieces.hasTitle ? cleaned(pieces.title, p) : ".";
-    std::string description = cleaned(pieces.description, p);
-    if (useFeedTitle && title == ".") title = p.FeedTitle;
+    const ItemTexts t = ClassicItemTexts(CutItem(item, k, p), useFeedTitle, p);
 
     out.line("<item>");
     out.line("<title>");
-    out.line(title);
+    out.line(t.title);
     out.line("</title>");
     out.line("<link>");
     out.line(link);
     out.line("</link>");
     out.line("<description>");
-    out.line(description);
+    out.line(t.description);
     out.line("</description>");
     out.line("</item>");
 }

@@ -2,17 +2,10 @@
 
 #include "feed/FeedBuilder.h"
 #include "feed/FeedWriter.h"
-#include "feed/HtmlPage.h"
-#include "feed/HtmlText.h"
 #include "feed/ItemCuts.h"
-#include "feed/LinkResolver.h"
-#include "feed/PageEncoding.h"
+#include "feed/ItemTexts.h"
 #include "feed/SafeFile.h"
-#include "feed/TextSearch.h"
 #include "feed/XmlEscape.h"
-
-#include <libxml/uri.h>
-#include <libxml/xmlmemory.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -22,27 +15,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// The channel's own values, in UTF-8, each with its fallback applied.
-struct Channel {
-    std::string title, link, description;
-};
-
-std::string fileAddress(const std::string& path) {
-    std::error_code ec;
-    const std::string absolute = fs::absolute(path, ec).lexically_normal().string();
-    xmlChar* escaped = xmlURIEscapeStr(reinterpret_cast<const xmlChar*>(absolute.c_str()),
-                                       reinterpret_cast<const xmlChar*>("/"));
-    std::string out = "file://" + std::string(escaped ? reinterpret_cast<const char*>(escaped) : absolute.c_str());
-    xmlFree(escaped);
-    return out;
-}
-
-std::string firstNonEmpty(std::initializer_list<std::string> values) {
-    for (const std::string& v : values)
-        if (!v.empty()) return v;
-    return {};
-}
 
 // Items that cannot carry their link as guid get this: the same item text
 // gives the same guid on every run, so readers never show an item twice.
@@ -72,18 +44,7 @@ void writeElement(FeedWriter& out, std::string& line, const char* name, std::str
 class ReaderFeedRun {
 public:
     ReaderFeedRun(const FeedProfile& p, const PageOrigin& origin, std::string_view page)
-        : p_(p), convert_(DetectPageEncoding(page, origin.contentType)), links_("") {
-        const PageHead head = ReadPageHead(page, convert_.encoding());
-        const std::string feedLink = SqueezeBlanks(ProfileValueToUtf8(p.FeedLink));
-        const std::string localAddress = p.isWeb() ? "" : fileAddress(p.Source);
-        const std::string pageAddress = p.isWeb() ? origin.address : "";
-        links_ = LinkResolver::ForPage(head.baseHref, pageAddress, feedLink.empty() ? localAddress : feedLink);
-        channel_.title = firstNonEmpty({SqueezeBlanks(ProfileValueToUtf8(p.FeedTitle)), head.title,
-                                        SqueezeBlanks(ProfileValueToUtf8(p.ProfileName))});
-        channel_.link = firstNonEmpty({feedLink, pageAddress, localAddress});
-        channel_.description = firstNonEmpty({SqueezeBlanks(ProfileValueToUtf8(p.FeedDesc)), channel_.title});
-        if (channel_.title.empty()) channel_.title = channel_.link;
-    }
+        : p_(p), texts_(p, origin, page) {}
 
     void write(FeedWriter& out, std::string_view region, Dialogs& dialogs, std::time_t now) {
         const std::vector<std::string> links = itemLinks(region);
@@ -94,9 +55,9 @@ public:
         out.line("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
         out.line("<rss version=\"2.0\">");
         out.line("<channel>");
-        writeElement(out, line_, "title", channel_.title);
-        writeElement(out, line_, "link", channel_.link);
-        writeElement(out, line_, "description", channel_.description);
+        writeElement(out, line_, "title", texts_.channelTitle());
+        writeElement(out, line_, "link", texts_.channelLink());
+        writeElement(out, line_, "description", texts_.channelDescription());
         writeElement(out, line_, "generator", GeneratorName);
         writeElement(out, line_, "lastBuildDate", Rfc822Date(now));
 
@@ -114,10 +75,7 @@ public:
 
 private:
     const FeedProfile& p_;
-    Utf8Converter convert_;
-    HtmlText html_;
-    LinkResolver links_;
-    Channel channel_;
+    ReaderItemTexts texts_;
     std::string line_;  // the line being built
 
     // Every item's own link, absolute; empty for an item without one. Found
@@ -127,69 +85,25 @@ private:
         std::vector<std::string> links;
         ItemCutter items(region, p_.StartItemString);
         std::string_view item;
-        for (std::size_t k = 1; items.next(item); ++k) {
-            std::size_t from = 0;
-            if (!p_.LinkString.empty()) {
-                from = FindMarker(item, p_.LinkString);
-                if (from == NoMarker) {
-                    links.emplace_back();
-                    continue;
-                }
-            }
-            // Begin at the tag the search point lies in, so that a marker
-            // inside an <a> tag (class="headline") finds that very link;
-            // with no "<" in the item before it, that tag is the one the
-            // item's own marker opened, if any.
-            const std::size_t lt = item.rfind('<', from);
-            std::string href;
-            if (lt != std::string_view::npos) {
-                href = html_.FirstLink(convert_(item.substr(lt)));
-            } else if (const std::string tag = openTag(k); !tag.empty()) {
-                href = html_.FirstLink(convert_(tag + std::string(item)));
-            } else {
-                href = html_.FirstLink(convert_(item.substr(from)));
-            }
-            links.push_back(href.empty() ? href : links_.Resolve(href));
-        }
+        for (std::size_t k = 1; items.next(item); ++k) links.push_back(texts_.ItemLink(item, k));
         return links;
-    }
-
-    // An item begins right after a marker (the Start String for the first,
-    // the Start Item String for the others). When that marker ends inside a
-    // tag, as "<a " does, the item begins with the rest of the tag; reading
-    // the tag's opening along keeps its attributes out of the text.
-    std::string openTag(std::size_t k) const {
-        const std::string& marker = k == 1 ? p_.StartString : p_.StartItemString;
-        const std::size_t lt = marker.rfind('<');
-        if (lt == std::string::npos || marker.find('>', lt) != std::string::npos) return {};
-        return marker.substr(lt);
     }
 
     void writeItem(FeedWriter& out, std::string_view item, std::size_t k, bool useFeedTitle, const std::string& link,
                    bool ownLink) {
         const ItemPieces pieces = CutItem(item, k, p_);
-        // Each piece as the parser reads it: with the opening of a tag cut
-        // by the item's marker when the piece starts the item.
-        auto text = [&](std::string_view piece) {
-            if (piece.data() == item.data())
-                if (const std::string tag = openTag(k); !tag.empty()) return convert_(tag + std::string(piece));
-            return convert_(piece);
-        };
-        std::string title = pieces.hasTitle ? html_.PlainText(text(pieces.title)) : ".";
-        if (useFeedTitle && title == ".") title = channel_.title;
-        const std::string description = p_.stripsTags() ? html_.PlainText(text(pieces.description))
-                                                         : html_.SafeHtml(text(pieces.description), links_);
+        const ItemTexts t = texts_.Texts(item, pieces, k, useFeedTitle);
         out.line("<item>");
-        writeElement(out, line_, "title", title);
-        writeElement(out, line_, "link", link.empty() ? channel_.link : link);
+        writeElement(out, line_, "title", t.title);
+        writeElement(out, line_, "link", link.empty() ? texts_.channelLink() : link);
         if (ownLink) {
             line_.assign("<guid isPermaLink=\"true\">");
             AppendXmlEscaped(line_, link);
         } else {
-            line_.assign("<guid isPermaLink=\"false\">").append(contentGuid(link, title, description));
+            line_.assign("<guid isPermaLink=\"false\">").append(contentGuid(link, t.title, t.description));
         }
         out.line(line_.append("</guid>"));
-        writeElement(out, line_, "description", description);
+        writeElement(out, line_, "description", t.description);
         out.line("</item>");
     }
 };

@@ -1,0 +1,103 @@
+#include "feed/FeedPreview.h"
+
+#include "feed/ItemCuts.h"
+#include "feed/ItemTexts.h"
+#include "feed/PageEncoding.h"
+#include "feed/StopExplanation.h"
+#include "feed/TextSearch.h"
+#include "feed/XmlEscape.h"
+
+#include <memory>
+
+namespace {
+
+std::size_t offsetIn(std::string_view page, std::string_view piece) {
+    return static_cast<std::size_t>(piece.data() - page.data());
+}
+
+void addHit(FeedPreview& out, MarkerKind kind, std::size_t offset, const std::string& marker, std::size_t item) {
+    if (!marker.empty()) out.hits.push_back({kind, offset, marker.size(), item});
+}
+
+// The item texts of either format, in UTF-8.
+class PreviewTexts {
+public:
+    PreviewTexts(const PreviewPage& page, const FeedProfile& p, bool useFeedTitle)
+        : p_(p), useFeedTitle_(useFeedTitle) {
+        if (p.format() == FeedFormatKind::ReaderReady) {
+            reader_ = std::make_unique<ReaderItemTexts>(p, PageOrigin{page.contentType, page.address}, page.bytes);
+        } else {
+            convert_ = std::make_unique<Utf8Converter>(DetectPageEncoding(page.bytes, page.contentType));
+            link_ = ProfileValueToUtf8(EscapeKeepingReferences(p.FeedLink));
+        }
+    }
+
+    void fill(PreviewItem& out, std::string_view item, const ItemPieces& pieces, std::size_t k) {
+        if (reader_) {
+            ItemTexts t = reader_->Texts(item, pieces, k, useFeedTitle_);
+            out.title = std::move(t.title);
+            out.description = std::move(t.description);
+            out.link = reader_->ItemLink(item, k);
+            if (out.link.empty()) out.link = reader_->channelLink();
+            return;
+        }
+        const ItemTexts t = ClassicItemTexts(pieces, useFeedTitle_, p_);
+        // The Feed Title put in for a missing title is a profile value,
+        // not page text in the page's encoding.
+        const bool feedTitle = useFeedTitle_ && !pieces.hasTitle;
+        out.title = feedTitle ? ProfileValueToUtf8(t.title) : (*convert_)(t.title);
+        out.description = (*convert_)(t.description);
+        out.link = link_;
+    }
+
+private:
+    const FeedProfile& p_;
+    bool useFeedTitle_;
+    std::unique_ptr<ReaderItemTexts> reader_;
+    std::unique_ptr<Utf8Converter> convert_;
+    std::string link_;
+};
+
+}  // namespace
+
+FeedPreview PreviewFeed(const PreviewPage& page, const FeedProfile& p, bool feedTitleForEmptyItemTitle) {
+    FeedPreview out;
+    const std::string_view bytes = page.bytes;
+    std::string_view region;
+    try {
+        region = CutRegion(bytes, p);
+    } catch (const GenerationStop& stop) {
+        out.stop = PreviewStop{0, stop.text, ExplainRegionStop(bytes, p)};
+        if (const std::size_t at = FindMarker(bytes, p.StartString); at != NoMarker && bytes.size() >= 10)
+            addHit(out, MarkerKind::Start, at, p.StartString, 0);
+        return out;
+    }
+    out.regionBegin = offsetIn(bytes, region);
+    out.regionEnd = out.regionBegin + region.size();
+    addHit(out, MarkerKind::Start, out.regionBegin - p.StartString.size(), p.StartString, 0);
+
+    PreviewTexts texts(page, p, feedTitleForEmptyItemTitle);
+    ItemCutter items(region, p.StartItemString);
+    std::string_view item;
+    for (std::size_t k = 1; items.next(item); ++k) {
+        const std::size_t offset = offsetIn(bytes, item);
+        if (k > 1) addHit(out, MarkerKind::StartItem, offset - p.StartItemString.size(), p.StartItemString, 0);
+        if (out.stop) continue;  // the Start Item String hits after the stop still show
+        try {
+            const ItemPieces pieces = CutItem(item, k, p);
+            if (pieces.hasTitle) addHit(out, MarkerKind::TitleEnd, offsetIn(bytes, pieces.description), p.TitleEndString, k);
+            if (!p.EndItemString.empty())
+                addHit(out, MarkerKind::EndItem, offsetIn(bytes, pieces.description) + pieces.description.size(),
+                       p.EndItemString, k);
+            PreviewItem& shown = out.items.emplace_back(PreviewItem{offset, item.size(), {}, {}, {}});
+            texts.fill(shown, item, pieces, k);
+        } catch (const GenerationStop& stop) {
+            std::string_view rest;
+            const bool last = !ItemCutter(items).next(rest);
+            const ItemPlace place{k, item, last, out.regionBegin, out.regionEnd};
+            out.stop = PreviewStop{k, stop.text, ExplainItemStop(bytes, p, place)};
+        }
+    }
+    addHit(out, MarkerKind::End, out.regionEnd, p.EndString, 0);
+    return out;
+}
