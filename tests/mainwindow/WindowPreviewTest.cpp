@@ -87,9 +87,10 @@ TEST_F(PreviewTest, DownloadKeepsThePageInMemoryAndSaysHowMuchCame) {
     EXPECT_EQ(cell(59, 1), "Story 60");
 
     // A failure is told beside the button, naming the address, not in a box.
+    clickTab(frmMain::PageSource);
     retype(w->txtSource, QString::fromStdString(server.base() + "missing-page.htm"));
     click(w->Command2);
-    EXPECT_TRUE(w->lblDownloadStatus->text().contains("missing-page.htm")) << w->lblDownloadStatus->text();
+    EXPECT_TRUE(w->lblDownloadStatus->text().contains("missing-page.htm")) << w->lblDownloadStatus->text().toStdString();
     EXPECT_FALSE(pane()->hasPage());
     EXPECT_TRUE(dialogs.calls.empty());
 }
@@ -99,7 +100,7 @@ TEST_F(PreviewTest, TypingAMarkerCutsAgainAndAStopIsToldInPlainWords) {
     ASSERT_EQ(rows(), 60);
     EXPECT_EQ(cell(0, 0), "1");
     EXPECT_EQ(cell(0, 1), "Story 1");
-    EXPECT_TRUE(cell(0, 3).startsWith("told")) << cell(0, 3);
+    EXPECT_TRUE(cell(0, 3).startsWith("told")) << cell(0, 3).toStdString();
     EXPECT_FALSE(pane()->lblPreviewStop->isVisible());
 
     // The Start String before the list: item 1 is the empty text before the
@@ -109,7 +110,7 @@ TEST_F(PreviewTest, TypingAMarkerCutsAgainAndAStopIsToldInPlainWords) {
     ASSERT_TRUE(pane()->lblPreviewStop->isVisible());
     EXPECT_TRUE(pane()->lblPreviewStop->text().startsWith("Item 1 is the text between the Start String and the "
                                                           "first Start Item String, and it is empty."))
-        << pane()->lblPreviewStop->text();
+        << pane()->lblPreviewStop->text().toStdString();
     EXPECT_EQ(pane()->lblPreviewStopMessage->text(),
               "Source webpage does not contains the Title End String:</a> in Feed Item 1");
 
