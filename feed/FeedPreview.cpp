@@ -7,7 +7,9 @@
 #include "feed/TextSearch.h"
 #include "feed/XmlEscape.h"
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -61,6 +63,25 @@ private:
 }  // namespace
 
 FeedPreview PreviewFeed(const PreviewPage& page, const FeedProfile& p, bool feedTitleForEmptyItemTitle) {
+    return PreviewFeed(page, p, feedTitleForEmptyItemTitle, static_cast<std::size_t>(-1));
+}
+
+void AddPreviewTexts(FeedPreview& preview, const PreviewPage& page, const FeedProfile& p,
+                     bool feedTitleForEmptyItemTitle, std::size_t upTo) {
+    upTo = std::min(upTo, preview.items.size());
+    if (preview.textItems >= upTo) return;
+    PreviewTexts texts(page, p, feedTitleForEmptyItemTitle);
+    const std::string_view bytes = page.bytes;
+    for (std::size_t k = preview.textItems + 1; k <= upTo; ++k) {
+        PreviewItem& shown = preview.items[k - 1];
+        const std::string_view item = bytes.substr(shown.offset, shown.length);
+        texts.fill(shown, item, CutItem(item, k, p), k);
+    }
+    preview.textItems = upTo;
+}
+
+FeedPreview PreviewFeed(const PreviewPage& page, const FeedProfile& p, bool feedTitleForEmptyItemTitle,
+                        std::size_t textItems) {
     FeedPreview out;
     const std::string_view bytes = page.bytes;
     std::string_view region;
@@ -76,7 +97,8 @@ FeedPreview PreviewFeed(const PreviewPage& page, const FeedProfile& p, bool feed
     out.regionEnd = out.regionBegin + region.size();
     addHit(out, MarkerKind::Start, out.regionBegin - p.StartString.size(), p.StartString, 0);
 
-    PreviewTexts texts(page, p, feedTitleForEmptyItemTitle);
+    std::optional<PreviewTexts> texts;
+    if (textItems > 0) texts.emplace(page, p, feedTitleForEmptyItemTitle);
     ItemCutter items(region, p.StartItemString);
     std::string_view item;
     for (std::size_t k = 1; items.next(item); ++k) {
@@ -90,7 +112,7 @@ FeedPreview PreviewFeed(const PreviewPage& page, const FeedProfile& p, bool feed
                 addHit(out, MarkerKind::EndItem, offsetIn(bytes, pieces.description) + pieces.description.size(),
                        p.EndItemString, k);
             PreviewItem& shown = out.items.emplace_back(PreviewItem{offset, item.size(), {}, {}, {}});
-            texts.fill(shown, item, pieces, k);
+            if (k <= textItems) texts->fill(shown, item, pieces, k);
         } catch (const GenerationStop& stop) {
             std::string_view rest;
             const bool last = !ItemCutter(items).next(rest);
@@ -99,5 +121,6 @@ FeedPreview PreviewFeed(const PreviewPage& page, const FeedProfile& p, bool feed
         }
     }
     addHit(out, MarkerKind::End, out.regionEnd, p.EndString, 0);
+    out.textItems = std::min(textItems, out.items.size());
     return out;
 }

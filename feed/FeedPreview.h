@@ -40,6 +40,7 @@ struct PreviewStop {
 struct FeedPreview {
     std::size_t regionBegin = 0, regionEnd = 0;  // the region in page offsets (both 0 when there is none)
     std::vector<PreviewItem> items;              // up to the stop, when there is one
+    std::size_t textItems = 0;                   // the first textItems items carry their texts
     std::vector<MarkerHit> hits;                 // in page order; markers left empty have none
     std::optional<PreviewStop> stop;
 };
@@ -55,3 +56,16 @@ struct PreviewPage {
 // same stops, the same item texts. `feedTitleForEmptyItemTitle` answers the
 // question a generation asks ("Use Feed Title where Item Title is empty").
 FeedPreview PreviewFeed(const PreviewPage& page, const FeedProfile& profile, bool feedTitleForEmptyItemTitle);
+
+// The same with the texts of the first `textItems` items only; the others
+// carry their place in the page. Cutting a page is cheap, but the
+// reader-ready texts mean parsing every item's HTML (about 40 ms a MB), so a
+// view that shows a few items at a time asks for those and adds more with
+// AddPreviewTexts as they come into sight.
+FeedPreview PreviewFeed(const PreviewPage& page, const FeedProfile& profile, bool feedTitleForEmptyItemTitle,
+                        std::size_t textItems);
+
+// Makes the texts of the items up to `upTo` (counted from 1) that have none
+// yet. The page, the profile and the answer must be the preview's own.
+void AddPreviewTexts(FeedPreview& preview, const PreviewPage& page, const FeedProfile& profile,
+                     bool feedTitleForEmptyItemTitle, std::size_t upTo);

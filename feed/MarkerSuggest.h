@@ -19,3 +19,7 @@ struct MarkerProposal {
 // item titles of every proposal (as the reader-ready format writes them)
 // contain every given title.
 std::vector<MarkerProposal> SuggestMarkers(const PreviewPage& page, const std::vector<std::string>& titles);
+
+// The titles that do not occur in the page's visible text, matched as
+// SuggestMarkers matches them.
+std::vector<std::string> TitlesNotFound(const PreviewPage& page, const std::vector<std::string>& titles);

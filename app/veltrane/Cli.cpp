@@ -18,6 +18,7 @@ struct Command {
     std::vector<std::string> flags;
     std::vector<std::string> valueOptions;
     int (*run)(const Invocation&, std::ostream&, std::ostream&);
+    bool moreWords = false;  // further positional arguments may follow
 };
 
 const std::vector<Command>& commands() {
@@ -65,6 +66,24 @@ const std::vector<Command>& commands() {
          "\"N items, E errors, W warnings\". Exit status 0 without errors, 1 with errors or when\n"
          "FILE cannot be read.\n",
          1, {}, {}, runCheck},
+        {"preview",
+         "Usage: veltrane preview [--dir DIR] PROFILE [--address URL] [--json]\n"
+         "Cuts the page of PROFILE by its markers as generate does, without writing src.dat or test.xml,\n"
+         "and prints the items as a table: number, title, link and the first 60 characters of the\n"
+         "description, separated by tabs (line breaks inside a text read as blanks). When the cut stops,\n"
+         "prints the stop message and what it means on standard error instead, and exits with 1.\n"
+         "  --address URL  the address to download (default: the profile's Source)\n"
+         "  --json         one object {\"items\": [{\"title\", \"link\", \"description\"}], \"stop\": null\n"
+         "                 or {\"message\", \"item\"}}, texts as the profile's format writes them, in UTF-8\n",
+         1, {"--json"}, {"--address"}, runPreview},
+        {"suggest",
+         "Usage: veltrane suggest PAGE TITLE [TITLE...] [--json]\n"
+         "Proposes markers that cut the page PAGE (a file or an address) into items whose titles contain\n"
+         "the TITLEs, each the title of one item as a browser shows it. Prints up to three proposals,\n"
+         "best first: five lines \"FIELD VALUE\" ready for \"veltrane set PROFILE FIELD VALUE\", then\n"
+         "the number of items. Exits with 1 when no TITLE is found in the page.\n"
+         "  --json  one object {\"proposals\": [{\"StartString\", ..., \"items\": N}]}\n",
+         2, {"--json"}, {}, runSuggest, true},
     };
     return table;
 }
@@ -82,7 +101,11 @@ std::string mainUsage() {
         "  delete PROFILE            delete a profile\n"
         "  generate PROFILE [--use-feed-title] [--address URL] [--output FILE] [--check]\n"
         "                            write test.xml from the profile's page\n"
-        "  check FILE                check an RSS file for what feed readers reject\n";
+        "  check FILE                check an RSS file for what feed readers reject\n"
+        "  preview PROFILE [--address URL] [--json]\n"
+        "                            the items the profile's markers give, writing nothing\n"
+        "  suggest PAGE TITLE [TITLE...] [--json]\n"
+        "                            markers proposed from the titles of items seen on a page\n";
     u += "  highlight ...             colour HTML or XML source (see highlight --help)\n";
     u +=
         "\n"
@@ -210,7 +233,7 @@ int run(const std::vector<std::string>& args, const fs::path& programFolder, std
         }
         return usageError(err, "unknown option: " + a, cmd->usage);
     }
-    if (inv.words.size() != cmd->words)
+    if (inv.words.size() < cmd->words || (inv.words.size() > cmd->words && !cmd->moreWords))
         return usageError(err,
                           inv.words.size() < cmd->words ? "missing arguments" : "too many arguments",
                           cmd->usage);

@@ -43,5 +43,7 @@ int runSet(const Invocation& inv, std::ostream& out, std::ostream& err);
 int runDelete(const Invocation& inv, std::ostream& out, std::ostream& err);
 int runGenerate(const Invocation& inv, std::ostream& out, std::ostream& err);
 int runCheck(const Invocation& inv, std::ostream& out, std::ostream& err);
+int runPreview(const Invocation& inv, std::ostream& out, std::ostream& err);
+int runSuggest(const Invocation& inv, std::ostream& out, std::ostream& err);
 
 }  // namespace cli

@@ -155,6 +155,20 @@ TEST(FeedPreview, MarksTheRegionEveryStartItemAndTheMarkersEachItemUses) {
     ASSERT_EQ(r.items.size(), 2u);
     EXPECT_EQ(r.items[1].offset, second + 4);
     EXPECT_EQ(r.items[1].title, "Two");
+
+    // Texts made later for the items a view shows are the ones made at once.
+    FeedProfile reader = listProfile();
+    reader.FeedFormat = "2.0";
+    const FeedPreview whole = PreviewFeed({listPage, "", ""}, reader, false);
+    FeedPreview lazy = PreviewFeed({listPage, "", ""}, reader, false, 0);
+    EXPECT_EQ(lazy.textItems, 0u);
+    AddPreviewTexts(lazy, {listPage, "", ""}, reader, false, 1);
+    EXPECT_EQ(lazy.items[0].link, "http://example.com/1");
+    EXPECT_EQ(lazy.items[1].title, "");
+    AddPreviewTexts(lazy, {listPage, "", ""}, reader, false, 5);
+    ASSERT_EQ(lazy.textItems, 2u);
+    EXPECT_EQ(lazy.items[1].title, whole.items[1].title);
+    EXPECT_EQ(lazy.items[1].description, whole.items[1].description);
 }
 
 TEST(FeedPreview, StopsSayInPlainWordsWhichMarkerFailsWhereAndWhatToChange) {
