@@ -16,6 +16,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <functional>
+
 namespace {
 // One light background per marker kind, dark enough to tell apart from
 // the colouring's own text colours.
@@ -31,6 +33,9 @@ QColor markColour(MarkerKind kind) {
 }
 // Text outside the region: the cut never reads it.
 const QColor Dimmed(0xb0, 0xb0, 0xb0);
+
+// Items whose texts are made beyond the row the list asks for.
+constexpr size_t TextsAhead = 100;
 
 // How much of a description the list shows.
 constexpr qsizetype DescriptionShown = 100;
@@ -57,9 +62,13 @@ class PreviewItemModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void setItems(const std::vector<PreviewItem>* items) {
+    // needTexts(n): the first n items are to carry their texts.
+    void setItems(const std::vector<PreviewItem>* items, const size_t* textItems,
+                  std::function<void(size_t)> needTexts) {
         beginResetModel();
         items_ = items;
+        textItems_ = textItems;
+        needTexts_ = std::move(needTexts);
         endResetModel();
     }
     int rowCount(const QModelIndex& parent) const override {
@@ -68,6 +77,7 @@ public:
     int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 4; }
     QVariant data(const QModelIndex& index, int role) const override {
         if (role != Qt::DisplayRole || !items_ || index.row() >= int(items_->size())) return {};
+        if (index.column() > 0 && size_t(index.row()) >= *textItems_) needTexts_(size_t(index.row()) + 1);
         const PreviewItem& item = (*items_)[size_t(index.row())];
         switch (index.column()) {
         case 0: return index.row() + 1;
@@ -84,6 +94,8 @@ public:
 
 private:
     const std::vector<PreviewItem>* items_ = nullptr;
+    const size_t* textItems_ = nullptr;
+    std::function<void(size_t)> needTexts_;
 };
 
 PreviewPane::PreviewPane(htmSyntaxBox* source, QWidget* parent) : QWidget(parent), htmSyntaxBox2(source) {
@@ -182,7 +194,7 @@ void PreviewPane::setPage(PreviewPage page) {
     page_ = std::move(page);
     hasPage_ = true;
     offsets_ = PageOffsets(page_.bytes);
-    showPreview({});
+    showPreview({}, {});
     htmSyntaxBox2->setText(fromBytes(page_.bytes));
     htmSyntaxBox2->Colorize();
     cmdPreviewReload->setText("&Reload");
@@ -192,16 +204,20 @@ void PreviewPane::dropPage(const QString& why) {
     page_ = {};
     hasPage_ = false;
     offsets_ = {};
-    showPreview({});
+    showPreview({}, {});
     htmSyntaxBox2->setText(QString());
     cmdPreviewReload->setText("Loa&d Page");
     lblPreviewStatus->setText(why);
 }
 
-void PreviewPane::showPreview(FeedPreview preview) {
+void PreviewPane::showPreview(FeedPreview preview, FeedProfile profile) {
     preview_ = std::move(preview);
+    profile_ = std::move(profile);
     stepIndex_ = -1;
-    model_->setItems(&preview_.items);
+    model_->setItems(&preview_.items, &preview_.textItems, [this](size_t upTo) {
+        // A screenful and more at a time: the list asks row by row.
+        AddPreviewTexts(preview_, page_, profile_, false, upTo + TextsAhead);
+    });
     markHits();
     if (preview_.stop) {
         lblPreviewStop->setText(fromBytes(preview_.stop->explanation));

@@ -33,7 +33,12 @@ public:
     bool hasPage() const { return hasPage_; }
     const PreviewPage& page() const { return page_; }
 
-    void showPreview(FeedPreview preview);
+    // The preview of the page by the profile's markers. Items past the
+    // preview's textItems get their texts as the list comes to them, by the
+    // same profile.
+    void showPreview(FeedPreview preview, FeedProfile profile);
+    // Items the list shows before it is scrolled, and a little more.
+    static constexpr size_t FirstTexts = 100;
     const FeedPreview& preview() const { return preview_; }
 
     // Selects the next or previous hit of a marker in the source, going
@@ -67,6 +72,7 @@ private:
     bool hasPage_ = false;
     PageOffsets offsets_;
     FeedPreview preview_;
+    FeedProfile profile_;
     PreviewItemModel* model_ = nullptr;
     htmSyntaxBoxMarks* marks_ = nullptr;
     std::vector<MarkerProposal> proposals_;

@@ -129,7 +129,8 @@ void frmMain::updatePreview() {
     }
     // The question a generation asks about empty titles is not asked here:
     // an empty title shows as empty, which is what the markers give.
-    previewPane->showPreview(PreviewFeed(previewPane->page(), session_.Profile, false));
+    previewPane->showPreview(
+        PreviewFeed(previewPane->page(), session_.Profile, false, PreviewPane::FirstTexts), session_.Profile);
 }
 
 void frmMain::stepPreview(bool forward) {
@@ -160,7 +161,12 @@ void frmMain::cmdSuggest_Click() {
     }
     if (proposals.empty()) {
         previewPane->showProposals({});
-        dialogs_.message("None of the titles was found in the page", MessageIcon::Warning, AppTitle);
+        std::string missing;
+        for (const std::string& title : TitlesNotFound(previewPane->page(), titles))
+            missing += "\r\n" + toBytes(QString::fromUtf8(title.data(), qsizetype(title.size())));
+        dialogs_.message(missing.empty() ? "No markers give these titles as items"
+                                         : "These titles are not in the page:" + missing,
+                         MessageIcon::Warning, AppTitle);
         return;
     }
     previewPane->showProposals(std::move(proposals));
