@@ -33,6 +33,8 @@ QColor markColour(MarkerKind kind) {
 }
 // Text outside the region: the cut never reads it.
 const QColor Dimmed(0xb0, 0xb0, 0xb0);
+// Under the piece of the item chosen in the list, paler than any marker.
+const QColor ChosenItem(0xea, 0xf0, 0xfc);
 
 // Items whose texts are made beyond the row the list asks for.
 constexpr size_t TextsAhead = 100;
@@ -167,8 +169,7 @@ PreviewPane::PreviewPane(htmSyntaxBox* source, QWidget* parent) : QWidget(parent
     auto* split = new QSplitter(Qt::Vertical);
     split->addWidget(htmSyntaxBox2);
     split->addWidget(lower);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
+    split->setSizes({300, 200});  // shared out in this ratio once the pane has its size
 
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(0, 0, 0, 0);
@@ -214,6 +215,7 @@ void PreviewPane::showPreview(FeedPreview preview, FeedProfile profile) {
     preview_ = std::move(preview);
     profile_ = std::move(profile);
     stepIndex_ = -1;
+    chosen_ = -1;
     model_->setItems(&preview_.items, &preview_.textItems, [this](size_t upTo) {
         // A screenful and more at a time: the list asks row by row.
         AddPreviewTexts(preview_, page_, profile_, false, upTo + TextsAhead);
@@ -241,6 +243,10 @@ void PreviewPane::markHits() {
         // Dimmed first, so that a marker's own colour is drawn over it.
         marks.push_back({0, offsets_.toBox(preview_.regionBegin), {}, Dimmed});
         marks.push_back({offsets_.toBox(preview_.regionEnd), offsets_.toBox(page_.bytes.size()), {}, Dimmed});
+    }
+    if (chosen_ >= 0 && chosen_ < long(preview_.items.size())) {
+        const PreviewItem& item = preview_.items[size_t(chosen_)];
+        marks.push_back({offsets_.toBox(item.offset), offsets_.toBox(item.offset + item.length), ChosenItem, {}});
     }
     for (const MarkerHit& h : preview_.hits)
         marks.push_back({offsets_.toBox(h.offset), offsets_.toBox(h.offset + h.length), markColour(h.kind), {}});
@@ -288,21 +294,26 @@ void PreviewPane::step(MarkerKind kind, bool forward) {
 
 void PreviewPane::showItem(int row) {
     if (row < 0 || row >= int(preview_.items.size())) return;
-    const PreviewItem& item = preview_.items[size_t(row)];
-    selectRange(offsets_.toBox(item.offset), offsets_.toBox(item.offset + item.length));
+    // The piece is marked rather than selected: a selection would hide the
+    // marker hits inside it.
+    chosen_ = row;
+    markHits();
+    const int64_t at = offsets_.toBox(preview_.items[size_t(row)].offset);
+    selectRange(at, at);
 }
 
 void PreviewPane::showProposals(std::vector<MarkerProposal> proposals) {
     proposals_ = std::move(proposals);
     lstProposals->clear();
     for (const MarkerProposal& p : proposals_) {
-        lstProposals->addItem(QStringLiteral("%1 %2: %3 ... %4 ... %5")
+        lstProposals->addItem(QStringLiteral("%1 %2:   Start %3   Item %4   End %5   Title end %6   Item end %7")
                                   .arg(p.items)
                                   .arg(QLatin1String(p.items == 1 ? "item" : "items"))
-                                  .arg(fromBytes(p.StartString), fromBytes(p.StartItemString),
-                                       fromBytes(p.EndString)));
+                                  .arg(fromBytes(p.StartString), fromBytes(p.StartItemString), fromBytes(p.EndString),
+                                       fromBytes(p.TitleEndString), fromBytes(p.EndItemString)));
     }
     lstProposals->setVisible(!proposals_.empty());
+    if (!proposals_.empty()) lblPreviewStatus->setText("Click a proposal to put its markers in the boxes");
 }
 
 const MarkerProposal* PreviewPane::proposal(int row) const {

@@ -44,7 +44,7 @@ public:
     // Selects the next or previous hit of a marker in the source, going
     // round the page; the status line counts the hits.
     void step(MarkerKind kind, bool forward);
-    // Scrolls the source to the item in the list's row and selects its piece.
+    // Scrolls the source to the item in the list's row and marks its piece.
     void showItem(int row);
 
     // Proposed markers, listed with the items each gives; none hides the list.
@@ -79,4 +79,5 @@ private:
     // The hit the last step selected, so that the next step goes on from it.
     MarkerKind stepKind_ = MarkerKind::Start;
     long stepIndex_ = -1;
+    long chosen_ = -1;  // the row chosen in the list, -1: none
 };
