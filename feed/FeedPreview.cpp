@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -89,8 +90,13 @@ FeedPreview PreviewFeed(const PreviewPage& page, const FeedProfile& p, bool feed
         region = CutRegion(bytes, p);
     } catch (const GenerationStop& stop) {
         out.stop = PreviewStop{0, stop.text, ExplainRegionStop(bytes, p)};
-        if (const std::size_t at = FindMarker(bytes, p.StartString); at != NoMarker && bytes.size() >= 10)
-            addHit(out, MarkerKind::Start, at, p.StartString, 0);
+        // The markers that are there still show, so that one End String
+        // before the Start String can be seen as such.
+        if (bytes.size() < 10) return out;
+        const std::size_t start = FindMarker(bytes, p.StartString), end = FindMarker(bytes, p.EndString);
+        if (start != NoMarker) addHit(out, MarkerKind::Start, start, p.StartString, 0);
+        if (end != NoMarker) addHit(out, MarkerKind::End, end, p.EndString, 0);
+        if (out.hits.size() == 2 && out.hits[1].offset < out.hits[0].offset) std::swap(out.hits[0], out.hits[1]);
         return out;
     }
     out.regionBegin = offsetIn(bytes, region);

@@ -4,7 +4,7 @@
 #include "feed/TextSearch.h"
 
 #include <algorithm>
-#include <set>
+#include <map>
 #include <tuple>
 
 namespace {
@@ -89,12 +89,8 @@ public:
                 if (s.wide) s.score -= 1.5;
         std::stable_sort(found_.begin(), found_.end(), [](const Scored& x, const Scored& y) { return x.score > y.score; });
         std::vector<MarkerProposal> out;
-        std::set<std::tuple<std::string, std::string, std::string, std::string, std::string>> seen;
         for (const Scored& s : found_) {
-            const MarkerProposal& m = s.markers;
-            if (!seen.insert({m.StartString, m.StartItemString, m.EndString, m.TitleEndString, m.EndItemString}).second)
-                continue;
-            out.push_back(m);
+            out.push_back(s.markers);
             if (out.size() == 3) break;
         }
         return out;
@@ -107,6 +103,12 @@ private:
     std::vector<std::string> keys_;
     std::vector<std::vector<PageOutline::Span>> spans_;
     std::vector<Scored> found_;
+    using MarkerKey = std::tuple<std::string, std::string, std::string, std::string, std::string>;
+    std::map<MarkerKey, bool> tried_;  // and whether it was kept
+
+    static MarkerKey key(const MarkerProposal& m) {
+        return {m.StartString, m.StartItemString, m.EndString, m.TitleEndString, m.EndItemString};
+    }
 
     const OutlineNode& node(std::size_t i) const { return outline_.nodes()[i]; }
 
@@ -207,18 +209,53 @@ private:
 
     // The shortest text ending at `end` whose first occurrence in the page
     // ends there, reaching back at most to `from`; or, failing that, the
-    // shortest one starting at `from` and ending by `limit`.
+    // shortest one starting at `from` and ending by `limit`, the first
+    // item's text.
     std::string startString(std::size_t from, std::size_t end, std::size_t limit) const {
         for (std::size_t a = from + 1; a-- > (from > MarkerReach ? from - MarkerReach : 0);) {
             if (isLineBreak(bytes_[a])) break;
             const std::string_view s = bytes_.substr(a, end - a);
-            if (FindMarker(bytes_, s) == a) return std::string(s);
+            if (FindMarker(bytes_, s) == a) {
+                // Back to the start of its tag, which reads better and
+                // still first occurs where it ends.
+                const std::size_t lt = bytes_.rfind('<', a);
+                const bool sameLine = lt != std::string_view::npos && a - lt <= MarkerReach &&
+                                      bytes_.substr(lt, a - lt).find_first_of("\r\n") == std::string_view::npos;
+                return std::string(sameLine && s.find('<') != 0 ? bytes_.substr(lt, end - lt) : s);
+            }
         }
         for (std::size_t b = end + 1; b <= limit && b - from <= MarkerReach && !isLineBreak(bytes_[b - 1]); ++b) {
             const std::string_view s = bytes_.substr(from, b - from);
             if (FindMarker(bytes_, s) == from) return std::string(s);
         }
-        return {};
+        // Or whole tags on one line further into the first item, before its
+        // text (a link's address is often the one thing unique there): the
+        // region then starts inside the first item.
+        std::string_view best;
+        constexpr std::size_t none = std::string_view::npos;
+        for (std::size_t gt = bytes_.find('>', end); gt != none && gt < limit; gt = bytes_.find('>', gt + 1)) {
+            for (std::size_t lt = bytes_.rfind('<', gt); lt != none && gt + 1 - lt <= MarkerReach;
+                 lt = lt ? bytes_.rfind('<', lt - 1) : none) {
+                const std::string_view s = bytes_.substr(lt, gt + 1 - lt);
+                if (s.find_first_of("\r\n") != none) break;
+                if (FindMarker(bytes_, s) == lt) {
+                    if (best.empty() || s.size() < best.size()) best = s;
+                    break;
+                }
+            }
+        }
+        return std::string(best);
+    }
+
+    // bytes_[at, at + n) carried on to the end of the tag it stops in, when
+    // that is near and on the same line: a marker that is a whole tag reads
+    // better, and the longer text still first occurs where it stands.
+    std::string_view toTagEnd(std::size_t at, std::size_t n) const {
+        const std::size_t lt = bytes_.rfind('<', at + n - 1), gt = bytes_.find('>', at + n - 1);
+        if (lt == std::string_view::npos || lt < at || gt == std::string_view::npos || gt - at >= MarkerReach)
+            return bytes_.substr(at, n);
+        const std::string_view whole = bytes_.substr(at, gt + 1 - at);
+        return whole.find_first_of("\r\n") == std::string_view::npos ? whole : bytes_.substr(at, n);
     }
 
     // The shortest text at or after `at` whose first occurrence after the
@@ -229,7 +266,7 @@ private:
                  ++n) {
                 const std::string_view s = bytes_.substr(at, n);
                 if (isLineBreak(s[0])) break;
-                if (FindMarker(bytes_, s, regionStart) == at) return std::string(s);
+                if (FindMarker(bytes_, s, regionStart) == at) return std::string(toTagEnd(at, n));
             }
             at = bytes_.find('<', at + 1);
             if (at == std::string_view::npos) break;
@@ -237,47 +274,85 @@ private:
         return {};
     }
 
-    // Where the last item ends: at the end tag of the element around it,
-    // so that the text after its title in that element stays its own.
-    std::size_t endOfList(std::size_t last) const {
-        const std::size_t parent = node(last).parent;
-        if (parent == 0) return node(last).end;
-        const std::size_t lt = bytes_.rfind('<', node(parent).end - 1);
-        return lt != std::string_view::npos && lt >= node(last).end ? lt : node(last).end;
+    // Where the last item ends. Items that follow each other directly are
+    // whole elements, and the list ends with the last one; items with
+    // other elements between them are headings, whose text runs on to
+    // the end of the element around them.
+    std::size_t endOfList(const std::vector<std::size_t>& items) const {
+        const OutlineNode& last = node(items.back());
+        bool whole = true;
+        for (std::size_t i = 1; i < items.size() && whole; ++i) {
+            const std::size_t gapFrom = node(items[i - 1]).end, gapTo = node(items[i]).begin;
+            whole = gapFrom <= gapTo && bytes_.substr(gapFrom, gapTo - gapFrom).find('<') == std::string_view::npos;
+        }
+        if (whole || last.parent == 0) return last.end;
+        const std::size_t lt = bytes_.rfind('<', node(last.parent).end - 1);
+        return lt != std::string_view::npos && lt >= last.end ? lt : last.end;
     }
 
     // What follows every chosen title: the tags they share, up to the last
     // ">" of the shared text.
-    std::string titleEnd(const std::vector<PageOutline::Span>& chosen) const {
+    std::vector<std::string> titleEnds(const std::vector<PageOutline::Span>& chosen) const {
         auto after = [&](const PageOutline::Span& s, bool skipBlanks) {
             std::size_t at = s.end;
             while (skipBlanks && at < bytes_.size() && std::string_view(" \t\r\n").find(bytes_[at]) != std::string_view::npos)
                 ++at;
             return firstLine(bytes_.substr(at, 80));
         };
-        for (bool skipBlanks : {false, true}) {
-            std::string_view shared = after(chosen[0], skipBlanks);
-            if (chosen.size() == 1) {
-                // One title: the run of tags right after it.
-                std::size_t n = 0;
-                for (int tags = 0; tags < 2 && n < shared.size() && shared[n] == '<'; ++tags) {
-                    const std::size_t gt = shared.find('>', n);
-                    if (gt == std::string_view::npos) break;
-                    n = gt + 1;
-                }
-                shared = shared.substr(0, n);
+        // One title: the run of its first tags or only the first, as the
+        // next tag may carry what is the item's own (an id).
+        auto tags = [](std::string_view text, int count) {
+            std::size_t n = 0;
+            for (int i = 0; i < count && n < text.size() && text[n] == '<'; ++i) {
+                const std::size_t gt = text.find('>', n);
+                if (gt == std::string_view::npos) break;
+                n = gt + 1;
             }
-            for (const auto& s : chosen) shared = shared.substr(0, commonPrefix(shared, after(s, skipBlanks)));
-            if (const std::size_t gt = shared.rfind('>'); gt != std::string_view::npos) shared = shared.substr(0, gt + 1);
-            if (shared.size() >= 2) return std::string(shared);
+            return text.substr(0, n);
+        };
+        std::vector<std::string> out;
+        for (bool skipBlanks : {false, true}) {
+            for (int count : {2, 1}) {
+                std::string_view shared = after(chosen[0], skipBlanks);
+                if (chosen.size() == 1) shared = tags(shared, count);
+                for (const auto& s : chosen) shared = shared.substr(0, commonPrefix(shared, after(s, skipBlanks)));
+                if (const std::size_t gt = shared.rfind('>'); gt != std::string_view::npos)
+                    shared = shared.substr(0, gt + 1);
+                if (shared.size() >= 2 && std::find(out.begin(), out.end(), shared) == out.end())
+                    out.emplace_back(shared);
+                if (chosen.size() > 1) break;
+            }
+            if (!out.empty()) break;
         }
-        return {};
+        return out;
+    }
+
+    // Leaves out the elements at either end of the list that hold no Title
+    // End String, such as a table's header row: as items they would stop
+    // the cut.
+    void trimToTitled(ItemLevel& l, std::string_view titleEnd) const {
+        auto titled = [&](std::size_t e) {
+            const OutlineNode& n = node(e);
+            return FindMarker(bytes_.substr(0, n.end), titleEnd, n.begin) != NoMarker;
+        };
+        auto& e = l.elements;
+        while (!e.empty() && !titled(e.back())) e.pop_back();
+        const auto first = std::find_if(e.begin(), e.end(), titled);
+        e.erase(e.begin(), first);
     }
 
     void tryLevels(const std::vector<ItemLevel>& levels, const std::vector<PageOutline::Span>& chosen) {
-        const std::string end = titleEnd(chosen);
-        if (end.empty()) return;
-        for (const ItemLevel& l : levels) {
+        // The longer Title End String first: it holds the title tighter.
+        for (const std::string& end : titleEnds(chosen)) {
+            const std::size_t before = found_.size();
+            tryLevels(levels, end);
+            if (found_.size() > before) break;
+        }
+    }
+
+    void tryLevels(const std::vector<ItemLevel>& levels, const std::string& end) {
+        for (ItemLevel l : levels) {
+            trimToTitled(l, end);
             if (l.elements.size() < 2 || l.startItem.size() < 2) continue;
             const OutlineNode& first = node(l.elements.front());
             const std::size_t hitEnd = first.begin + l.startItem.size();
@@ -286,7 +361,7 @@ private:
             m.StartString = startString(first.begin, hitEnd, outline_.textAfter(hitEnd));
             if (m.StartString.empty()) continue;
             const std::size_t regionStart = FindMarker(bytes_, m.StartString) + m.StartString.size();
-            m.EndString = endString(endOfList(l.elements.back()), regionStart);
+            m.EndString = endString(endOfList(l.elements), regionStart);
             if (m.EndString.empty()) continue;
             m.TitleEndString = end;
             const std::string closeTag = "</" + first.name + ">";
@@ -300,6 +375,10 @@ private:
     // Runs the cut; keeps the proposal when it gets through and its item
     // titles hold every title.
     bool score(MarkerProposal& m, const ItemLevel& l) {
+        // Title occurrences and levels often lead to the same markers: each
+        // set is cut once.
+        const auto [at, fresh] = tried_.emplace(key(m), false);
+        if (!fresh) return at->second;
         FeedProfile p = NewFeedProfile("suggest");
         p.SourceType = "Web";
         p.StartString = m.StartString;
@@ -317,9 +396,9 @@ private:
             itemKeys.push_back(OutlineKey(it.title));
             if (!itemKeys.back().empty() && itemKeys.back().size() <= 300) ++good;
         }
-        for (const std::string& key : keys_)
+        for (const std::string& title : keys_)
             if (std::none_of(itemKeys.begin(), itemKeys.end(),
-                             [&](const std::string& k) { return k.find(key) != std::string::npos; }))
+                             [&](const std::string& k) { return k.find(title) != std::string::npos; }))
                 return false;
         const double n = static_cast<double>(r.items.size()), wanted = static_cast<double>(l.elements.size());
         const double purity = std::min(n, wanted) / std::max(n, wanted);
@@ -327,6 +406,7 @@ private:
         // Of two cuts alike in every other way, the one with more items is
         // likelier the whole list rather than a part of it.
         const double more = 0.3 * std::min(n, 40.0) / 40.0;
+        at->second = true;
         found_.push_back(
             {m, 2 * (good / n) + 2 * purity + l.preference + more + (m.EndItemString.empty() ? 0 : 0.05), l.wide});
         return true;

@@ -44,18 +44,22 @@ std::string uncutRegion(std::string_view page, const FeedProfile& p, const ItemP
            ", so the region is not cut and item 1 is the whole region. ";
 }
 
+// An item with no text but blanks, as between a Start String and a Start
+// Item String on the next line, is as good as empty to the reader.
+bool onlyBlanks(std::string_view item) { return item.find_first_not_of(" \t\r\n\f") == std::string_view::npos; }
+
 std::string emptyItem(const ItemPlace& at) {
     const std::string k = std::to_string(at.k);
+    const std::string is = at.item.empty() ? ", and it is empty." : ", and it holds nothing but blanks.";
     if (at.k == 1)
-        return "Item 1 is the text between the Start String and the first Start Item String, and it is empty. Use "
-               "the Start Item String as the Start String too, or move the Start String closer.";
+        return "Item 1 is the text between the Start String and the first Start Item String" + is +
+               " Use the Start Item String as the Start String too, or move the Start String closer.";
     if (at.last)
-        return "Item " + k +
-               " is the text between the last Start Item String and the End String, and it is empty. Move the End "
-               "String further on, or choose an End String that does not follow the Start Item String directly.";
-    return "Item " + k +
-           " is the text between two Start Item Strings that follow each other directly, and it is empty. Choose a "
-           "Start Item String that occurs once in every item.";
+        return "Item " + k + " is the text between the last Start Item String and the End String" + is +
+               " Move the End String further on, or choose an End String that does not follow the Start Item "
+               "String directly.";
+    return "Item " + k + " is the text between two Start Item Strings that follow each other directly" + is +
+           " Choose a Start Item String that occurs once in every item.";
 }
 
 std::string missingInItem(std::string_view page, const FeedProfile& p, const ItemPlace& at, const char* name,
@@ -87,8 +91,8 @@ std::string ExplainRegionStop(std::string_view page, const FeedProfile& p) {
 
 std::string ExplainItemStop(std::string_view page, const FeedProfile& p, const ItemPlace& at) {
     if (at.item.empty()) return uncutRegion(page, p, at) + emptyItem(at);
-    const std::size_t titleEnd = FindMarker(at.item, p.TitleEndString);
-    if (titleEnd == NoMarker) return missingInItem(page, p, at, "Title End String", p.TitleEndString);
+    if (FindMarker(at.item, p.TitleEndString) == NoMarker)
+        return onlyBlanks(at.item) ? emptyItem(at) : missingInItem(page, p, at, "Title End String", p.TitleEndString);
     if (FindMarker(at.item, p.EndItemString) == NoMarker)
         return missingInItem(page, p, at, "Item End String", p.EndItemString);
     return "In item " + std::to_string(at.k) + " the Item End String " + quoted(p.EndItemString) +

@@ -37,12 +37,12 @@ struct SuggestScore {
     double precision() const { return items ? double(realItems) / double(items) : 0; }
 };
 
-// The first proposal for the first two real titles, scored. An item holds
+// The first proposal for the first `given` real titles (two by default), scored. An item holds
 // a title when its title contains it (blanks and ASCII case aside).
-inline SuggestScore ScoreSuggestion(const PreviewPage& page, const SuggestCase& c) {
+inline SuggestScore ScoreSuggestion(const PreviewPage& page, const SuggestCase& c, std::size_t given = 2) {
     SuggestScore s;
-    const std::vector<std::string> given(c.titles.begin(), c.titles.begin() + std::min<std::size_t>(2, c.titles.size()));
-    const std::vector<MarkerProposal> proposals = SuggestMarkers(page, given);
+    const std::vector<MarkerProposal> proposals = SuggestMarkers(
+        page, std::vector<std::string>(c.titles.begin(), c.titles.begin() + std::min(given, c.titles.size())));
     if (proposals.empty()) return s;
     const MarkerProposal& m = proposals.front();
     FeedProfile p = NewFeedProfile("score");

@@ -122,11 +122,11 @@ TEST(FeedPreview, EveryCorpusPageGivesTheItemsAndStopsOfTheWrittenFeedInBothForm
 namespace {
 
 const std::string listPage =
-    "<html><body><h1>News</h1><ul><li><a href=\"/1\">One</a> first</li><li><a href=\"/2\">Two</a> second</li>"
+    "<html><body><h1>News</h1><ul> <li><a href=\"/1\">One</a> first</li><li><a href=\"/2\">Two</a> second</li>"
     "</ul><p>end</p></body></html>";
 
 FeedProfile listProfile() {
-    return markers("<ul><li>", "<li>", "</ul>", "</a>", "</li>", "1", "", "");
+    return markers("<ul> <li>", "<li>", "</ul>", "</a>", "</li>", "1", "", "");
 }
 
 }  // namespace
@@ -134,8 +134,8 @@ FeedProfile listProfile() {
 TEST(FeedPreview, MarksTheRegionEveryStartItemAndTheMarkersEachItemUses) {
     const FeedPreview r = PreviewFeed({listPage, "", ""}, listProfile(), false);
     ASSERT_FALSE(r.stop);
-    const std::size_t ul = listPage.find("<ul>"), second = listPage.find("<li>", ul + 8);
-    EXPECT_EQ(r.regionBegin, ul + 8);
+    const std::size_t ul = listPage.find("<ul>"), second = listPage.find("<li>", ul + 9);
+    EXPECT_EQ(r.regionBegin, ul + 9);
     EXPECT_EQ(r.regionEnd, listPage.find("</ul>"));
     const std::vector<std::tuple<MarkerKind, std::size_t, std::size_t>> expected = {
         {MarkerKind::Start, ul, 0},
@@ -179,10 +179,14 @@ TEST(FeedPreview, StopsSayInPlainWordsWhichMarkerFailsWhereAndWhatToChange) {
         std::string message, explanation;  // explanation: the whole text or a part of it
     };
     const std::vector<Case> cases = {
-        {"empty first item", [](FeedProfile& p) { p.StartString = "<ul>"; }, 1,
+        {"empty first item", [](FeedProfile& p) { p.StartString = "<ul> "; }, 1,
          "Source webpage does not contains the Title End String:</a> in Feed Item 1",
          "Item 1 is the text between the Start String and the first Start Item String, and it is empty. Use the "
          "Start Item String as the Start String too, or move the Start String closer."},
+        {"blank first item", [](FeedProfile& p) { p.StartString = "<ul>"; }, 1,
+         "Source webpage does not contains the Title End String:</a> in Feed Item 1",
+         "Item 1 is the text between the Start String and the first Start Item String, and it holds nothing but "
+         "blanks."},
         {"start string absent", [](FeedProfile& p) { p.StartString = "<ol>"; }, 0,
          "Source webpage does not contains the Start String:<ol>",
          "The Start String \"<ol>\" does not occur anywhere in the page."},
@@ -229,5 +233,12 @@ TEST(FeedPreview, StopsSayInPlainWordsWhichMarkerFailsWhereAndWhatToChange) {
         EXPECT_EQ(r.stop->message, c.message);
         EXPECT_EQ(r.stop->explanation.substr(0, c.explanation.size()), c.explanation);
         EXPECT_EQ(r.items.size(), c.item == 0 ? 0 : c.item - 1) << "the items before the stop";
+        if (p.StartString == "<p>") {
+            // The markers found still show, in page order.
+            ASSERT_EQ(r.hits.size(), 2u);
+            EXPECT_EQ(r.hits[0].kind, MarkerKind::End);
+            EXPECT_EQ(r.hits[0].offset, listPage.find("</ul>"));
+            EXPECT_EQ(r.hits[1].kind, MarkerKind::Start);
+        }
     }
 }
