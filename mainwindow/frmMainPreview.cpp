@@ -134,10 +134,6 @@ void frmMain::updatePreview() {
 }
 
 void frmMain::stepPreview(bool forward) {
-    // The window's focus widget is the box even while the window is not
-    // active (the step buttons never take the focus from a click).
-    for (QLineEdit* box : {Text1, Text2, Text3, txtTitleEndString, txtEndItemString})
-        if (focusWidget() == box) lastMarkerBox_ = box;
     MarkerKind kind = MarkerKind::StartItem;
     if (lastMarkerBox_ == Text1) kind = MarkerKind::Start;
     else if (lastMarkerBox_ == Text3) kind = MarkerKind::End;
