@@ -6,6 +6,7 @@
 #include "feed/FolderLock.h"
 #include "mainwindow/FormDefinition.h"
 #include "mainwindow/TextBytes.h"
+#include "mainwindow/WaitPointer.h"
 #include "feed/ProfileStore.h"
 #include "feed/SafeFile.h"
 #include "syntaxbox/htmSyntaxBox.h"
@@ -74,17 +75,6 @@ QString oneLine(QString text) {
 
 bool hasLineBreak(const QString& text) { return text.contains(QChar('\r')) || text.contains(QChar('\n')); }
 
-// Restores the window's pointer on every way out of a handler.
-class WaitPointer {
-public:
-    explicit WaitPointer(QWidget* w) : w_(w) { w_->setCursor(Qt::WaitCursor); }
-    ~WaitPointer() { w_->unsetCursor(); }
-    WaitPointer(const WaitPointer&) = delete;
-    WaitPointer& operator=(const WaitPointer&) = delete;
-
-private:
-    QWidget* w_;
-};
 }  // namespace
 
 frmMain::frmMain(std::filesystem::path programFolder, Dialogs& dialogs, QWidget* parent)
@@ -97,6 +87,7 @@ frmMain::frmMain(std::filesystem::path programFolder, Dialogs& dialogs, QWidget*
     buildLayout();
     connectHandlers();
     setUpKeyboard();
+    connectPreviewHandlers();
     watchFolder();
     Form_Load();
 }
@@ -140,6 +131,8 @@ void frmMain::buildControls(const FormDefinition& form) {
     wenButtons_H6 = button("wenButtons_H6");
     htmSyntaxBox1 = qobject_cast<htmSyntaxBox*>(make("htmSyntaxBox1"));
     if (!htmSyntaxBox1) throw FormDefinitionError("\"htmSyntaxBox1\" is not a syntax box");
+    htmSyntaxBox2 = qobject_cast<htmSyntaxBox*>(make("htmSyntaxBox2"));
+    if (!htmSyntaxBox2) throw FormDefinitionError("\"htmSyntaxBox2\" is not a syntax box");
 }
 
 void frmMain::guarded(const std::function<void()>& handler) {
@@ -167,7 +160,6 @@ void frmMain::connectHandlers() {
     on(Option1, &QRadioButton::clicked, &frmMain::Option1_Click);
     on(Option2, &QRadioButton::clicked, &frmMain::Option2_Click);
     on(Command1, &QPushButton::clicked, &frmMain::Command1_Click);
-    // Command2 ("Download...") has no action: the page is fetched by Generate Feed.
     on(Command3, &QPushButton::clicked, &frmMain::Command3_Click);
     on(cmdSaveFeed, &QPushButton::clicked, &frmMain::wenButtons_H3_Click);
     // A double-click on a profile picks it as "Select Profile" does (Enter

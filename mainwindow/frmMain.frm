@@ -12,6 +12,17 @@ Begin Corvane.htmSyntaxBox htmSyntaxBox1
     Extent = 15690, 7435
 End
 
+# The page's source beside the markers on "Generate Settings", coloured as
+# the feed is, read-only: the preview marks where the markers cut it.
+Begin Corvane.htmSyntaxBox htmSyntaxBox2
+    CommentItalic = False
+    Font = Font("Courier New", 9.75, 400, False, False, 0)
+    Locked = True
+    MouseIcon = Picture()
+    TagBold = False
+    TagColor = &H00C00000
+End
+
 # The six buttons share one look: the rounded style with its light shaded
 # face and a dark blue caption. The focus rectangle is on: the window names
 # as default the button Enter presses (the focused one, else the page's

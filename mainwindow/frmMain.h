@@ -32,6 +32,7 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class QTimer;
+class PreviewPane;
 class htmSyntaxBox;
 class wenButtons_H;
 
@@ -117,6 +118,27 @@ private:
     void showFeedCheck(const FeedCheckResult& result);
     void showChosenFinding();
 
+    // The preview beside the markers (frmMainPreview.cpp): the page is read
+    // into memory by "Download..." or the pane's own button, and cut again
+    // after every change of the profile; nothing of it writes a file.
+    QWidget* buildPreviewPane();
+    void connectPreviewHandlers();
+    void Command2_Click();  // Download...
+    void cmdPreviewReload_Click();
+    void cmdSuggest_Click();
+    void chooseProposal(int row);
+    void stepPreview(bool forward);
+    void updatePreview();
+    // Reads the page of the current source into the pane; false after the
+    // pane (and the download label, for a web page) says why not.
+    bool loadPreviewPage();
+    // What the kept page was read from; a page of another source is stale.
+    std::string previewSourceKey() const;
+
+    std::string keptSourceKey_;
+    QTimer* previewRefresh_ = nullptr;
+    QLineEdit* lastMarkerBox_ = nullptr;
+
     std::filesystem::path folder_;
     Dialogs& dialogs_;
     ControlHost host_;
@@ -165,6 +187,8 @@ public:
     QListWidget* lstFeedCheck = nullptr; // its findings, when there are any
     QPushButton* Command3 = nullptr;
     htmSyntaxBox* htmSyntaxBox1 = nullptr;
+    htmSyntaxBox* htmSyntaxBox2 = nullptr;  // the page's source in the preview
+    PreviewPane* previewPane = nullptr;
     QPushButton* cmdSaveFeed = nullptr;  // "Save Feed..." beside the viewer
     QLabel* Label12 = nullptr;
     QLabel* lblFileName = nullptr;

@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -182,11 +183,22 @@ void frmMain::buildLayout() {
         bottom->addWidget(chkStripHTMLTags);
         bottom->addStretch();
         bottom->addWidget(Command3);
-        auto* v = new QVBoxLayout(page2);
+        // The settings on the left, the preview of their cut beside them.
+        auto* settings = new QWidget;
+        auto* v = new QVBoxLayout(settings);
+        v->setContentsMargins(0, 0, 0, 0);
         v->addWidget(Frame4);
         v->addWidget(Frame5);
         v->addLayout(bottom);
         v->addStretch();
+        auto* split = new QSplitter(Qt::Horizontal);
+        split->addWidget(settings);
+        split->addWidget(buildPreviewPane());
+        split->setStretchFactor(0, 0);
+        split->setStretchFactor(1, 1);
+        split->setChildrenCollapsible(false);
+        auto* h = new QHBoxLayout(page2);
+        h->addWidget(split);
     }
 
     // Page 3: the generated document, read-only, and a way to save it again
@@ -234,5 +246,6 @@ void frmMain::buildLayout() {
     auto* v = new QVBoxLayout(this);
     v->addWidget(SSTab1, 1);
     v->addWidget(Frame6);
-    resize(660, 480);
+    // Wide enough for the preview beside the settings.
+    resize(1060, 600);
 }
