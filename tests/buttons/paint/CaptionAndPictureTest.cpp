@@ -68,6 +68,19 @@ TEST(DrawCaption, MovesWhenPressedExceptInStyle3AndHidesOnShape5UntilOn) {
     EXPECT_FALSE(b.box(kBlack).isEmpty());
 }
 
+TEST(DrawCaption, TakesTheHoverForeColourWhileHoveredButNotWhilePressed) {
+    const Rgb red = MakeRgb(200, 0, 0);
+    auto hovered = [&](std::uint16_t flags) {
+        return Captioned([&](ButtonModel& m) {
+            m.HoverForeColor = red;
+            m.nFlags = flags;
+            m.bHoverTracking = true;
+        });
+    };
+    EXPECT_EQ(hovered(FlagHover).box(red), Captioned().box(kBlack));
+    EXPECT_TRUE(hovered(FlagHover | FlagPressed).box(red).isEmpty());
+}
+
 // A 16 x 16 picture at the left edge of a 100 x 30 button: its top left
 // lands at (4, 7).
 struct WithPicture : TestButton {

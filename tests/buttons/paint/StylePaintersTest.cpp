@@ -33,6 +33,12 @@ TEST(DrawEdges, DrawsThreeRingsWhoseSidesLeaveOutTheirEndPointsAndSwapsThemWhenP
     EXPECT_EQ(pressed[1], "KGGGGGGGGGGGGGGGGGWK");
     EXPECT_EQ(pressed[4], "KGG..............WWK");
     EXPECT_EQ(pressed[8], "KWWWWWWWWWWWWWWWWWWK");
+    // Style 0's outer ring is sunken when on: white below and right.
+    for (bool on : {false, true}) {
+        const TestButton b(20, 10, 0, 0, 0, [&](ButtonModel& m) { m.Mode = 1, m.Value = on; });
+        EXPECT_EQ(Side(b, 11), on ? kWhite : kBlack);
+        EXPECT_EQ(Side(b, 12), on ? kWhite : kBlack);
+    }
     // Style 4 bevels on the edge itself.
     EXPECT_EQ(Letters(TestButton(20, 10, 4, 0), false)[0], "WWWWWWWWWWWWWWWWWWWG");
 }
@@ -49,6 +55,12 @@ TEST(DrawEdges, FollowsTheDiagonalOfASlantedShape) {
     for (auto [x, y, in] : {std::tuple{0, 5, false}, {5, 5, true}, {0, 0, true}, {0, 9, false}, {39, 0, false},
                             {39, 9, false}, {38, 5, true}})
         EXPECT_EQ(b.window.region.contains(QPoint(x, y)), in) << x << "," << y;
+    // The top-right cut of shape 2 runs from (29, 0) down to the bottom right.
+    const TestButton right(40, 10, 0, 2);
+    for (int y = 0; y < 10; ++y) {
+        EXPECT_TRUE(right.window.region.contains(QPoint(29 + y, y))) << y;
+        EXPECT_FALSE(right.window.region.contains(QPoint(30 + y, y))) << y;
+    }
 }
 
 TEST(PaintStyle2, MapsEachStateToItsLookInsideTheDarkBlueRing) {
@@ -69,7 +81,8 @@ TEST(PaintStyle2, MapsEachStateToItsLookInsideTheDarkBlueRing) {
                           Case{"default", FlagDefaultLook, focus, 8, MakeRgb(107, 130, 239)},
                           Case{"default while on", FlagDefaultLook, onWithFocus, 8, MakeRgb(107, 130, 239)},
                           Case{"on: pressed, the right side the face itself", 0, on, 3, MakeRgb(223, 224, 214)},
-                          Case{"hot", FlagHover, {}, 8, MakeRgb(231, 150, 0)}}) {
+                          Case{"hot", FlagHover, {}, 8, MakeRgb(231, 150, 0)},
+                          Case{"pressed, though hovered", FlagHover | FlagPressed, {}, 3, MakeRgb(255, 255, 251)}}) {
         SCOPED_TRACE(c.look);
         const TestButton b(20, 10, 2, 0, c.flags, c.more);
         EXPECT_EQ(Side(b, c.side), c.colour);
