@@ -42,6 +42,7 @@ void ButtonDrawing::RefreshDerived(const QString& key) {
         // Kind and native size are what the property setters check. A new
         // picture makes the old prepared copy worthless.
         hPicBitmap_ = QImage();
+        hPicDevice_ = QImage();
         const bool none = m_.Picture.isNull();
         m_.nPicType = m_.Picture.kind() == ::Picture::Kind::Icon ? 1 : 0;
         m_.nPicWidth = none ? 0 : m_.Picture.width();
@@ -70,9 +71,13 @@ void ButtonDrawing::CalculateLayout(bool refreshPicture, const MeasureText& meas
     if (l.refreshPicture) BuildPictureRegion(l.picture.width(), l.picture.height(), nullptr);
 }
 
+bool ButtonDrawing::backBufferFits() const {
+    return !hMemDC_.isNull() && hMemDC_.width() == std::max(W(), 1) && hMemDC_.height() == std::max(H(), 1) &&
+           hMemDC_.ratio() == window_.pixelRatio();
+}
+
 void ButtonDrawing::ensureBackBuffer() {
-    if (hMemDC_.isNull() || hMemDC_.width() != std::max(W(), 1) || hMemDC_.height() != std::max(H(), 1))
-        hMemDC_.resize(W(), H());
+    if (!backBufferFits()) hMemDC_.resize(W(), H(), window_.pixelRatio());
 }
 
 void ButtonDrawing::UpdateBackBuffer(bool prepare) {
@@ -80,6 +85,7 @@ void ButtonDrawing::UpdateBackBuffer(bool prepare) {
         // The one copy to the screen image.
         const QImage& back = hMemDC_.image();
         if (screen_.size() != back.size()) screen_ = QImage(back.size(), QImage::Format_RGB32);
+        screen_.setDevicePixelRatio(back.devicePixelRatio());
         std::memcpy(screen_.bits(), back.constBits(), std::size_t(back.sizeInBytes()));
         return;
     }
@@ -111,9 +117,10 @@ void ButtonDrawing::Redraw() {
     ++redrawCount_;
     if (m_.bDelayDrawing) return;
     ++paintedCount_;
-    if (hMemDC_.isNull() || hMemDC_.image().size() != QSize(std::max(W(), 1), std::max(H(), 1))) {
-        // The size changed without the resize handling (a host that told us
-        // late): do its work now, or the outline and rim would be stale.
+    if (!backBufferFits()) {
+        // The size or the screen's ratio changed without the resize handling
+        // (a host that told us late, a window moved to another screen): do
+        // its work now, or the outline and rim would be stale.
         UpdateBackBuffer(true);
         BuildShapeRegion();
         CalculateLayout(false);
@@ -130,7 +137,7 @@ void frameOnImage(QImage& image, const QRegion& region, Rgb colour) {
     const std::uint32_t argb = ToArgb(colour);
     const QRect bounds = image.rect();
     for (const QRect& r : RegionFrame(region)) {
-        const QRect c = r & bounds;
+        const QRect c = MemorySurface::DeviceRect(r, image.devicePixelRatio()) & bounds;
         for (int y = c.top(); y <= c.bottom(); ++y) {
             auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
             for (int x = c.left(); x <= c.right(); ++x) row[x] = argb;
