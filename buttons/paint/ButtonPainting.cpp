@@ -1,6 +1,6 @@
 #include "buttons/paint/ButtonPainting.h"
 
-#include <QFontMetrics>
+#include <QPainter>
 #include <QGuiApplication>
 #include <QScreen>
 #include <cstring>
@@ -36,7 +36,9 @@ void ButtonDrawing::RefreshDerived(const QString& key) {
                                       : m_.Font.pixelSize();
         if (pixels > 0) f.setPixelSize(pixels);
         f.setFamily(m_.Font.family().left(31));
-        f.setStyleStrategy(QFont::NoAntialias);
+        // Unsmoothed glyphs give the classic look pixel for pixel; on a
+        // finer screen the caption is smoothed like the text round it.
+        f.setStyleStrategy(window_.pixelRatio() == 1.0 ? QFont::NoAntialias : QFont::PreferDefault);
         captionFont_ = f;
     } else if (sameKey(key, "Picture")) {
         // Kind and native size are what the property setters check. A new
@@ -53,12 +55,17 @@ void ButtonDrawing::RefreshDerived(const QString& key) {
 QSize ButtonDrawing::measureCaption(const QString& text, int width, int height) const {
     QString t = text;
     t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    const QFontMetrics fm(captionFont_);
-    const QRect r = fm.boundingRect(QRect(0, 0, std::max(width, 1), std::max(height, 1)),
-                                    Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap |
-                                        Qt::TextShowMnemonic,
-                                    t);
-    return QSize(r.width(), r.height());
+    // Measured by drawing it: the underlined access key splits the line into
+    // separately shaped runs, which loses the kerning round it, and font
+    // metrics alone would leave the caption a pixel short, so that it wraps.
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    scratch.setDevicePixelRatio(window_.pixelRatio());
+    QPainter p(&scratch);
+    p.setFont(captionFont_);
+    QRect drawn;
+    p.drawText(QRect(0, 0, std::max(width, 1), std::max(height, 1)),
+               Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic, t, &drawn);
+    return drawn.size();
 }
 
 void ButtonDrawing::CalculateLayout(bool refreshPicture, const MeasureText& measure) {

