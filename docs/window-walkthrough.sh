@@ -22,7 +22,7 @@ xvfb-run -a -s "-screen 0 660x480x24" bash -c "
   xdotool mousemove 562 132 click 1; sleep 0.5    # Select Profile
   xdotool mousemove 286 24 click 1; sleep 0.5     # the Generate Settings page
   shot window-settings
-  xdotool mousemove 589 362 click 1; sleep 1      # Generate Feed
+  xdotool mousemove 589 418 click 1; sleep 1      # Generate Feed
   xdotool key Return; sleep 1.5                   # Yes: feed title for empty item titles
   xdotool type --delay 20 /tmp/harbour; sleep 0.3 # the save chooser
   xdotool key Return; sleep 1
