@@ -78,10 +78,20 @@ void MemorySurface::fill(int left, int top, int right, int bottom, Rgb colour) {
     if (left >= right || top >= bottom) return;
     const std::uint32_t argb = ToArgb(colour);
     if (ratio_ != 1.0) {
-        if (!clip_) fillDevice(deviceRect(QRect(left, top, right - left, bottom - top)), argb);
-        else
-            for (int y = top; y < bottom; ++y)
-                for (int x = left; x < right; ++x) plot(x, y, argb);
+        // Row by row, one device block per run of visible pixels.
+        for (int y = top; y < bottom; ++y) {
+            const std::uint8_t* m = clip_ ? mask_.data() + std::size_t(y) * width_ : nullptr;
+            for (int x = left; x < right;) {
+                if (m && !m[x]) {
+                    ++x;
+                    continue;
+                }
+                int end = x + 1;
+                while (end < right && (!m || m[end])) ++end;
+                fillDevice(deviceRect(QRect(x, y, end - x, 1)), argb);
+                x = end;
+            }
+        }
         return;
     }
     const int w = width_;
