@@ -241,6 +241,7 @@ private:
     void resizeWindow(int width, int height) override;
     void present() override;
     QSize screenSize() const override;
+    qreal pixelRatio() const override { return devicePixelRatioF(); }
 
     ButtonModel m;
     QPointer<ControlHost> host_;

@@ -1,6 +1,6 @@
 #include "buttons/paint/ButtonPainting.h"
 
-#include <QFontMetrics>
+#include <QPainter>
 #include <QGuiApplication>
 #include <QScreen>
 #include <cstring>
@@ -36,12 +36,15 @@ void ButtonDrawing::RefreshDerived(const QString& key) {
                                       : m_.Font.pixelSize();
         if (pixels > 0) f.setPixelSize(pixels);
         f.setFamily(m_.Font.family().left(31));
-        f.setStyleStrategy(QFont::NoAntialias);
+        // Unsmoothed glyphs give the classic look pixel for pixel; on a
+        // finer screen the caption is smoothed like the text round it.
+        f.setStyleStrategy(window_.pixelRatio() == 1.0 ? QFont::NoAntialias : QFont::PreferDefault);
         captionFont_ = f;
     } else if (sameKey(key, "Picture")) {
         // Kind and native size are what the property setters check. A new
         // picture makes the old prepared copy worthless.
         hPicBitmap_ = QImage();
+        hPicDevice_ = QImage();
         const bool none = m_.Picture.isNull();
         m_.nPicType = m_.Picture.kind() == ::Picture::Kind::Icon ? 1 : 0;
         m_.nPicWidth = none ? 0 : m_.Picture.width();
@@ -52,12 +55,17 @@ void ButtonDrawing::RefreshDerived(const QString& key) {
 QSize ButtonDrawing::measureCaption(const QString& text, int width, int height) const {
     QString t = text;
     t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    const QFontMetrics fm(captionFont_);
-    const QRect r = fm.boundingRect(QRect(0, 0, std::max(width, 1), std::max(height, 1)),
-                                    Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap |
-                                        Qt::TextShowMnemonic,
-                                    t);
-    return QSize(r.width(), r.height());
+    // Measured by drawing it: the underlined access key splits the line into
+    // separately shaped runs, which loses the kerning round it, and font
+    // metrics alone would leave the caption a pixel short, so that it wraps.
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    scratch.setDevicePixelRatio(window_.pixelRatio());
+    QPainter p(&scratch);
+    p.setFont(captionFont_);
+    QRect drawn;
+    p.drawText(QRect(0, 0, std::max(width, 1), std::max(height, 1)),
+               Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic, t, &drawn);
+    return drawn.size();
 }
 
 void ButtonDrawing::CalculateLayout(bool refreshPicture, const MeasureText& measure) {
@@ -70,9 +78,13 @@ void ButtonDrawing::CalculateLayout(bool refreshPicture, const MeasureText& meas
     if (l.refreshPicture) BuildPictureRegion(l.picture.width(), l.picture.height(), nullptr);
 }
 
+bool ButtonDrawing::backBufferFits() const {
+    return !hMemDC_.isNull() && hMemDC_.width() == std::max(W(), 1) && hMemDC_.height() == std::max(H(), 1) &&
+           hMemDC_.ratio() == window_.pixelRatio();
+}
+
 void ButtonDrawing::ensureBackBuffer() {
-    if (hMemDC_.isNull() || hMemDC_.width() != std::max(W(), 1) || hMemDC_.height() != std::max(H(), 1))
-        hMemDC_.resize(W(), H());
+    if (!backBufferFits()) hMemDC_.resize(W(), H(), window_.pixelRatio());
 }
 
 void ButtonDrawing::UpdateBackBuffer(bool prepare) {
@@ -80,6 +92,7 @@ void ButtonDrawing::UpdateBackBuffer(bool prepare) {
         // The one copy to the screen image.
         const QImage& back = hMemDC_.image();
         if (screen_.size() != back.size()) screen_ = QImage(back.size(), QImage::Format_RGB32);
+        screen_.setDevicePixelRatio(back.devicePixelRatio());
         std::memcpy(screen_.bits(), back.constBits(), std::size_t(back.sizeInBytes()));
         return;
     }
@@ -111,9 +124,10 @@ void ButtonDrawing::Redraw() {
     ++redrawCount_;
     if (m_.bDelayDrawing) return;
     ++paintedCount_;
-    if (hMemDC_.isNull() || hMemDC_.image().size() != QSize(std::max(W(), 1), std::max(H(), 1))) {
-        // The size changed without the resize handling (a host that told us
-        // late): do its work now, or the outline and rim would be stale.
+    if (!backBufferFits()) {
+        // The size or the screen's ratio changed without the resize handling
+        // (a host that told us late, a window moved to another screen): do
+        // its work now, or the outline and rim would be stale.
         UpdateBackBuffer(true);
         BuildShapeRegion();
         CalculateLayout(false);
@@ -130,7 +144,7 @@ void frameOnImage(QImage& image, const QRegion& region, Rgb colour) {
     const std::uint32_t argb = ToArgb(colour);
     const QRect bounds = image.rect();
     for (const QRect& r : RegionFrame(region)) {
-        const QRect c = r & bounds;
+        const QRect c = MemorySurface::DeviceRect(r, image.devicePixelRatio()) & bounds;
         for (int y = c.top(); y <= c.bottom(); ++y) {
             auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
             for (int x = c.left(); x <= c.right(); ++x) row[x] = argb;

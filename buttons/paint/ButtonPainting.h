@@ -82,6 +82,8 @@ private:
     // Back buffer: created when missing (prepare), or copied to the screen.
     void UpdateBackBuffer(bool prepare);
     void ensureBackBuffer();
+    // Whether the back buffer has the client size and the window's ratio.
+    bool backBufferFits() const;
     QSize measureCaption(const QString& text, int width, int height) const;
 
     // Face fill and colours.
@@ -139,6 +141,7 @@ private:
     DerivedColors derived_;
     QFont captionFont_;
     QImage hPicBitmap_;           // picture scaled to its drawn size (bitmaps only)
+    QImage hPicDevice_;           // the same at the back buffer's device pixels, above ratio 1
     MemorySurface hMemDC_;        // the back buffer and its tools
     QImage screen_;            // back buffer plus the outline frame
     std::optional<QRegion> hRgnEdge_;   // one pixel inside the outline

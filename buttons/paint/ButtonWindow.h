@@ -30,4 +30,8 @@ public:
     // Size of the screen in pixels. Wide buttons shade their gradients in
     // two-pixel bands; which ones depends on the screen.
     virtual QSize screenSize() const = 0;
+
+    // Device pixels per logical pixel of the screen the window is on: the
+    // back buffer is drawn at this resolution.
+    virtual qreal pixelRatio() const { return 1.0; }
 };

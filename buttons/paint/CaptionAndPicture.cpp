@@ -3,6 +3,7 @@
 #include "buttons/paint/ButtonPainting.h"
 
 #include <cstdlib>
+#include <vector>
 
 namespace {
 QRect toQRect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
@@ -12,22 +13,15 @@ bool nearColour(Rgb a, Rgb b) {
     return std::abs(RedOf(a) - RedOf(b)) <= 3 && std::abs(GreenOf(a) - GreenOf(b)) <= 3 &&
            std::abs(BlueOf(a) - BlueOf(b)) <= 3;
 }
-}  // namespace
 
-void ButtonDrawing::BuildPictureRegion(int width, int height, QRegion* region) {
-    if (m_.Picture.isNull()) return;
-    hPicBitmap_ = QImage();
-    if (m_.nPicType != 0) return;  // icons are drawn as they are
-    if (width <= 0 || height <= 0) return;
-
-    QImage copy = m_.Picture.image()
-                      .scaled(width, height, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+// picture scaled to width x height. The top-left pixel names the transparent
+// colour; near shades (3 steps a channel) are made exactly that colour, and
+// runs, when given, collects them row by row.
+QImage KeyedCopy(const QImage& picture, int width, int height, std::vector<QRect>* runs) {
+    QImage copy = picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::FastTransformation)
                       .convertToFormat(QImage::Format_RGB32);
-    // The top-left pixel names the transparent colour; near shades (3 steps
-    // a channel) are made exactly that colour and cut from the outline.
     const std::uint32_t t = reinterpret_cast<const std::uint32_t*>(copy.constScanLine(0))[0];
     const Rgb key = FromArgb(t);
-    std::vector<QRect> runs;
     for (int y = 0; y < height; ++y) {
         auto* row = reinterpret_cast<std::uint32_t*>(copy.scanLine(y));
         int start = -1;
@@ -36,12 +30,26 @@ void ButtonDrawing::BuildPictureRegion(int width, int height, QRegion* region) {
                 row[x] = t;
                 if (start < 0) start = x;
             } else if (start >= 0) {
-                runs.emplace_back(start, y, x - start, 1);
+                if (runs) runs->emplace_back(start, y, x - start, 1);
                 start = -1;
             }
         }
-        if (start >= 0) runs.emplace_back(start, y, width - start, 1);
+        if (start >= 0 && runs) runs->emplace_back(start, y, width - start, 1);
     }
+    return copy;
+}
+}  // namespace
+
+void ButtonDrawing::BuildPictureRegion(int width, int height, QRegion* region) {
+    if (m_.Picture.isNull()) return;
+    hPicBitmap_ = QImage();
+    hPicDevice_ = QImage();
+    if (m_.nPicType != 0) return;  // icons are drawn as they are
+    if (width <= 0 || height <= 0) return;
+
+    // The transparent runs are cut from the outline.
+    std::vector<QRect> runs;
+    QImage copy = KeyedCopy(m_.Picture.image(), width, height, &runs);
     if (region) {
         QRegion clear;
         if (!runs.empty()) clear.setRects(runs.data(), int(runs.size()));
@@ -63,11 +71,20 @@ void ButtonDrawing::DrawPicture(Rect rect) {
     const int w = rect.width(), h = rect.height();
     if (w <= 0 || h <= 0) return;
     const bool icon = m_.nPicType == 1;
+    // Above ratio 1 the bitmap is keyed again at the device size, so it
+    // shows the picture's own detail rather than the logical copy magnified.
+    const QImage* bitmap = &hPicBitmap_;
+    const QSize device = hMemDC_.deviceRect(QRect(rect.left, rect.top, w, h)).size();
+    if (!icon && hMemDC_.ratio() != 1.0) {
+        if (hPicDevice_.size() != device)
+            hPicDevice_ = KeyedCopy(m_.Picture.image(), device.width(), device.height(), nullptr);
+        bitmap = &hPicDevice_;
+    }
     auto drawInto = [&](MemorySurface& target, const QRect& at) {
         if (icon)
             target.drawImage(at, m_.Picture.image());
         else
-            DrawTransparentBitmap(target, at, hPicBitmap_);
+            DrawTransparentBitmap(target, at, *bitmap);
     };
     if (m_.Enabled) {
         drawInto(hMemDC_, QRect(rect.left, rect.top, w, h));
@@ -76,7 +93,7 @@ void ButtonDrawing::DrawPicture(Rect rect) {
     // Disabled: the picture on white, then black parts turn grey and white
     // parts leave the face as it is.
     MemorySurface scratch;
-    scratch.resize(w, h);
+    scratch.resize(w, h, hMemDC_.ratio());
     scratch.image().fill(0xFFFFFFFFu);
     drawInto(scratch, QRect(0, 0, w, h));
     hMemDC_.maskedBrushBlend(QPoint(rect.left, rect.top), scratch.image(), kGrey);

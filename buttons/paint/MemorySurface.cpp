@@ -11,8 +11,21 @@ QRegion RegionFrame(const QRegion& r) {
     return r - inside;
 }
 
-void MemorySurface::resize(int width, int height) {
-    image_ = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+QRect MemorySurface::DeviceRect(const QRect& r, qreal ratio) {
+    if (ratio == 1.0) return r;
+    // Block edges are the logical edges scaled and rounded, so neighbouring
+    // blocks meet without gap or overlap at any ratio.
+    const QPoint topLeft(qRound(r.left() * ratio), qRound(r.top() * ratio));
+    const QPoint end(qRound((r.left() + r.width()) * ratio), qRound((r.top() + r.height()) * ratio));
+    return QRect(topLeft, end - QPoint(1, 1));
+}
+
+void MemorySurface::resize(int width, int height, qreal ratio) {
+    width_ = std::max(width, 1);
+    height_ = std::max(height, 1);
+    ratio_ = ratio > 0 ? ratio : 1.0;
+    image_ = QImage(DeviceRect(QRect(0, 0, width_, height_), ratio_).size(), QImage::Format_RGB32);
+    image_.setDevicePixelRatio(ratio_);
     image_.fill(0xFF000000u);
     const auto clip = std::move(clip_);
     selectClip(clip);  // same region, mask of the new size
@@ -32,7 +45,7 @@ void MemorySurface::selectClip(const std::optional<QRegion>& region) {
         mask_.clear();
         return;
     }
-    const int w = image_.width(), h = image_.height();
+    const int w = width_, h = height_;
     mask_.assign(std::size_t(w) * std::size_t(h), 0);
     const QRect bounds(0, 0, w, h);
     for (const QRect& r : *clip_) {
@@ -42,16 +55,46 @@ void MemorySurface::selectClip(const std::optional<QRegion>& region) {
     }
 }
 
+bool MemorySurface::deviceVisible(int dx, int dy) const {
+    if (ratio_ == 1.0) return visible(dx, dy);
+    return dx >= 0 && dy >= 0 && visible(int((dx + 0.5) / ratio_), int((dy + 0.5) / ratio_));
+}
+
+void MemorySurface::fillDevice(const QRect& device, std::uint32_t argb) {
+    const QRect c = device & image_.rect();
+    for (int y = c.top(); y <= c.bottom(); ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(image_.scanLine(y));
+        std::fill(row + c.left(), row + c.right() + 1, argb);
+    }
+}
+
 void MemorySurface::fill(int left, int top, int right, int bottom, Rgb colour) {
     if (left > right) std::swap(left, right);
     if (top > bottom) std::swap(top, bottom);
     left = std::max(left, 0);
     top = std::max(top, 0);
-    right = std::min(right, image_.width());
-    bottom = std::min(bottom, image_.height());
+    right = std::min(right, width_);
+    bottom = std::min(bottom, height_);
     if (left >= right || top >= bottom) return;
     const std::uint32_t argb = ToArgb(colour);
-    const int w = image_.width();
+    if (ratio_ != 1.0) {
+        // Row by row, one device block per run of visible pixels.
+        for (int y = top; y < bottom; ++y) {
+            const std::uint8_t* m = clip_ ? mask_.data() + std::size_t(y) * width_ : nullptr;
+            for (int x = left; x < right;) {
+                if (m && !m[x]) {
+                    ++x;
+                    continue;
+                }
+                int end = x + 1;
+                while (end < right && (!m || m[end])) ++end;
+                fillDevice(deviceRect(QRect(x, y, end - x, 1)), argb);
+                x = end;
+            }
+        }
+        return;
+    }
+    const int w = width_;
     for (int y = top; y < bottom; ++y) {
         auto* row = reinterpret_cast<std::uint32_t*>(image_.scanLine(y));
         if (!clip_) {
@@ -116,8 +159,9 @@ void MemorySurface::polyline(const QPoint* points, int count) {
 void MemorySurface::setPixel(int x, int y, Rgb colour) { plot(x, y, ToArgb(colour)); }
 
 Rgb MemorySurface::pixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return 0;
-    return FromArgb(reinterpret_cast<const std::uint32_t*>(image_.constScanLine(y))[x]);
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+    const QPoint d = deviceRect(QRect(x, y, 1, 1)).topLeft();
+    return FromArgb(reinterpret_cast<const std::uint32_t*>(image_.constScanLine(d.y()))[d.x()]);
 }
 
 void MemorySurface::frameRegion(const QRegion& region, Rgb colour, bool dotted) {
@@ -131,8 +175,12 @@ void MemorySurface::frameRegion(const QRegion& region, Rgb colour, bool dotted) 
 void MemorySurface::focusRect(int left, int top, int right, int bottom) {
     auto invert = [this](int x, int y) {
         if ((x + y) % 2 != 0 || !visible(x, y)) return;
-        auto* p = reinterpret_cast<std::uint32_t*>(image_.scanLine(y)) + x;
-        *p = 0xFF000000u | (~*p & 0xFFFFFFu);
+        const QRect d = deviceRect(QRect(x, y, 1, 1)) & image_.rect();
+        for (int dy = d.top(); dy <= d.bottom(); ++dy)
+            for (int dx = d.left(); dx <= d.right(); ++dx) {
+                auto* p = reinterpret_cast<std::uint32_t*>(image_.scanLine(dy)) + dx;
+                *p = 0xFF000000u | (~*p & 0xFFFFFFu);
+            }
     };
     if (right <= left || bottom <= top) return;
     for (int x = left; x < right; ++x) {
@@ -163,27 +211,32 @@ void MemorySurface::drawImage(const QRect& target, const QImage& image) {
 
 void MemorySurface::drawKeyed(const QRect& target, const QImage& source, Rgb transparent) {
     if (target.isEmpty() || source.isNull()) return;
+    const QRect device = deviceRect(target);
     const QImage scaled =
-        source.size() == target.size()
+        source.size() == device.size()
             ? source.convertToFormat(QImage::Format_RGB32)
-            : source.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
+            : source.scaled(device.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
                   .convertToFormat(QImage::Format_RGB32);
     const std::uint32_t key = ToArgb(transparent) & 0xFFFFFFu;
     for (int y = 0; y < scaled.height(); ++y) {
         const auto* row = reinterpret_cast<const std::uint32_t*>(scaled.constScanLine(y));
-        for (int x = 0; x < scaled.width(); ++x)
-            if ((row[x] & 0xFFFFFFu) != key) plot(target.left() + x, target.top() + y, row[x] | 0xFF000000u);
+        for (int x = 0; x < scaled.width(); ++x) {
+            const int dx = device.left() + x, dy = device.top() + y;
+            if ((row[x] & 0xFFFFFFu) != key && deviceVisible(dx, dy) && image_.rect().contains(dx, dy))
+                reinterpret_cast<std::uint32_t*>(image_.scanLine(dy))[dx] = row[x] | 0xFF000000u;
+        }
     }
 }
 
 void MemorySurface::maskedBrushBlend(const QPoint& at, const QImage& source, Rgb brush) {
     const QImage src = source.convertToFormat(QImage::Format_RGB32);
     const std::uint32_t b = ToArgb(brush) & 0xFFFFFFu;
+    const QPoint origin = deviceRect(QRect(at, QSize(1, 1))).topLeft();
     for (int y = 0; y < src.height(); ++y) {
         const auto* row = reinterpret_cast<const std::uint32_t*>(src.constScanLine(y));
         for (int x = 0; x < src.width(); ++x) {
-            const int tx = at.x() + x, ty = at.y() + y;
-            if (!visible(tx, ty)) continue;
+            const int tx = origin.x() + x, ty = origin.y() + y;
+            if (!deviceVisible(tx, ty) || !image_.rect().contains(tx, ty)) continue;
             auto* d = reinterpret_cast<std::uint32_t*>(image_.scanLine(ty)) + tx;
             *d = 0xFF000000u | ((((*d & 0xFFFFFFu) ^ b) & row[x]) ^ b);
         }

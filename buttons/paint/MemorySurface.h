@@ -5,6 +5,12 @@
 // rectangles filled inside their right and bottom edge, lines that leave out
 // their end point, single pixels, region frames one pixel wide. Everything
 // but text and icons is rasterised here directly, without antialiasing.
+//
+// All coordinates are logical pixels. On a screen with a device pixel ratio
+// above 1 the image holds that many device pixels per logical one: every
+// logical pixel the primitives set becomes a block of device pixels, so the
+// outlines keep their shape and weight, while text and pictures are drawn at
+// the full device resolution. At ratio 1 the two kinds of pixel are the same.
 #include "buttons/paint/ColorMath.h"
 
 #include <QFont>
@@ -21,11 +27,15 @@ enum PenStyle : int { PenSolid = 0, PenDot = 2, PenNull = 5 };
 
 class MemorySurface {
 public:
-    // A new image of the given size, black, with nothing clipped. Tools stay.
-    void resize(int width, int height);
+    // A new image of the given logical size at ratio device pixels per
+    // logical pixel, black, with the same clip. Tools stay.
+    void resize(int width, int height, qreal ratio = 1.0);
     bool isNull() const { return image_.isNull(); }
-    int width() const { return image_.width(); }
-    int height() const { return image_.height(); }
+    // Logical size and device pixel ratio.
+    int width() const { return width_; }
+    int height() const { return height_; }
+    qreal ratio() const { return ratio_; }
+    // The device pixels; the image carries the ratio.
     const QImage& image() const { return image_; }
     QImage& image() { return image_; }
 
@@ -55,6 +65,7 @@ public:
         polyline(pts, 2);
     }
     void setPixel(int x, int y, Rgb colour);
+    // The colour of logical pixel (x, y): its top-left device pixel.
     Rgb pixel(int x, int y) const;
     // The pixels of region that touch its outside (left, right, above or
     // below), painted in colour; dotted leaves out every other pair.
@@ -68,23 +79,35 @@ public:
     void drawText(const QRect& rect, int flags, const QString& text, const QFont& font);
     // image (with its alpha) scaled into target.
     void drawImage(const QRect& target, const QImage& image);
-    // source scaled to target, leaving out pixels of the colour transparent.
+    // source scaled to target's device pixels (untouched when it has that
+    // size already), leaving out pixels of the colour transparent.
     void drawKeyed(const QRect& target, const QImage& source, Rgb transparent);
-    // Per bit: ((this XOR brush) AND source) XOR brush, source at target's
-    // top left: white in source keeps the surface, black shows the brush.
+    // Per bit: ((this XOR brush) AND source) XOR brush, source's device
+    // pixels from at's on: white in source keeps the surface, black shows
+    // the brush. source has this surface's ratio.
     void maskedBrushBlend(const QPoint& at, const QImage& source, Rgb brush);
+
+    // The device pixels of a logical rectangle.
+    QRect deviceRect(const QRect& logical) const { return DeviceRect(logical, ratio_); }
+    static QRect DeviceRect(const QRect& logical, qreal ratio);
 
 private:
     bool visible(int x, int y) const {
-        return x >= 0 && y >= 0 && x < image_.width() && y < image_.height() &&
-               (!clip_ || mask_[std::size_t(y) * image_.width() + x]);
+        return x >= 0 && y >= 0 && x < width_ && y < height_ && (!clip_ || mask_[std::size_t(y) * width_ + x]);
     }
+    // Whether a device pixel lies in a visible logical pixel.
+    bool deviceVisible(int dx, int dy) const;
     void plot(int x, int y, std::uint32_t argb) {
-        if (visible(x, y)) reinterpret_cast<std::uint32_t*>(image_.scanLine(y))[x] = argb;
+        if (!visible(x, y)) return;
+        if (ratio_ == 1.0) reinterpret_cast<std::uint32_t*>(image_.scanLine(y))[x] = argb;
+        else fillDevice(deviceRect(QRect(x, y, 1, 1)), argb);
     }
+    void fillDevice(const QRect& device, std::uint32_t argb);
     void penLine(QPoint from, QPoint to, int& dotPhase);
 
     QImage image_;
+    int width_ = 0, height_ = 0;
+    qreal ratio_ = 1.0;
     Rgb penColour_ = 0;
     int penWidth_ = 1;
     int penStyle_ = PenSolid;

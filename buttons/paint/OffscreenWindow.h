@@ -19,10 +19,12 @@ public:
     }
     void present() override {}
     QSize screenSize() const override { return screen; }
+    qreal pixelRatio() const override { return ratio; }
 
     QRegion region;
     QPoint pos;
     QSize screen{1920, 1080};
+    qreal ratio = 1.0;
 
 private:
     ButtonModel& m_;

@@ -37,18 +37,10 @@ QRegion EllipseRegion(int left, int top, int right, int bottom) {
 namespace {
 QRegion pixelAt(int x, int y) { return QRegion(x, y, 1, 1); }
 
-// A right-angled corner cut whose two legs are leg pixels long, at the
-// corner of the pixel (x, y), opening rightwards (dx 1) or leftwards (-1)
-// and downwards (dy 1) or upwards (-1).
-QRegion cornerCut(int x, int y, int dx, int dy, int leg) {
-    QRegion cut;
-    for (int row = 0; row < leg; ++row) {
-        const int length = leg - row;
-        const int left = dx > 0 ? x : x - length + 1;
-        cut += QRect(left, y + dy * row, length, 1);
-    }
-    return cut;
-}
+// A corner triangle as a winding polygon region: it takes the pixels on its
+// left slanted edge and leaves those on its right and bottom edges, so legs
+// of 2 or 3 in coordinates cut 3 pixels at any corner.
+QRegion triangle(QPoint a, QPoint b, QPoint c) { return QRegion(QPolygon({a, b, c}), Qt::WindingFill); }
 }  // namespace
 
 QRegion TrimCorners(QRegion outline, int w, int h, int style, bool enabled, bool trimLeft,
@@ -60,8 +52,8 @@ QRegion TrimCorners(QRegion outline, int w, int h, int style, bool enabled, bool
             if (style != 3) outline -= pixelAt(0, 0);
             outline -= pixelAt(0, h - 1);
         } else if (triangles) {
-            outline -= cornerCut(0, 0, 1, 1, 2);
-            outline -= cornerCut(0, h - 1, 1, -1, 3);
+            outline -= triangle({0, 0}, {2, 0}, {0, 2});
+            outline -= triangle({0, h}, {3, h}, {0, h - 3});
         }
     }
     if (trimRight) {
@@ -69,8 +61,8 @@ QRegion TrimCorners(QRegion outline, int w, int h, int style, bool enabled, bool
             if (style != 3) outline -= pixelAt(w - 1, h - 1);
             outline -= pixelAt(w - 1, 0);
         } else if (triangles) {
-            outline -= cornerCut(w - 1, 0, -1, 1, 2);
-            outline -= cornerCut(w - 1, h - 1, -1, -1, 3);
+            outline -= triangle({w, 0}, {w - 2, 0}, {w, 2});
+            outline -= triangle({w, h}, {w - 3, h}, {w, h - 3});
         }
     }
     return outline;

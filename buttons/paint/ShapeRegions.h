@@ -11,7 +11,8 @@ QRegion EllipseRegion(int left, int top, int right, int bottom);
 
 // outline with the corner cuts of buttonStyle for a client of w x h
 // (enabled matters for style 3): single corner pixels, or triangles with legs
-// of 2 pixels at the top and 3 at the bottom. trimLeft / trimRight say which
+// of 2 at the top and 3 at the bottom (3 pixels each, the rounding pixels
+// of styles 2 and 7 just inside them). trimLeft / trimRight say which
 // sides are straight and get cut.
 QRegion TrimCorners(QRegion outline, int w, int h, int buttonStyle, bool enabled, bool trimLeft,
                     bool trimRight);

@@ -363,8 +363,9 @@ void ButtonDrawing::DrawEdges(PaintState& st, int outerPenStyle) {
         lastColour = colour;
         lastStyle = style;
     }
-    // The bottom edge once more, with the pen of the last segment. Without
-    // any segment there is no ring to close.
+    // The bottom edge once more, with whatever pen the surface holds: the
+    // last segment's, or, with no segment drawn (a flat button at rest), the
+    // one the face fill left, so the bottom row takes the last band's colour.
     p[15] = {w - 1, h - 1};
-    if (drawn) hMemDC_.line(p[14], p[15]);
+    hMemDC_.line(p[14], p[15]);
 }

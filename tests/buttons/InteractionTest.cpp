@@ -1,23 +1,7 @@
 #include "tests/buttons/ButtonFixture.h"
 
-#include <QDropEvent>
-#include <QKeyEvent>
-#include <QMimeData>
-
 namespace {
 const QPoint inside(20, 10);
-
-// Records the key presses that reach a widget (the container of a button).
-class KeyRecorder : public QObject {
-public:
-    std::vector<std::pair<int, quint32>> keys;  // Qt key, native scan code
-protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::KeyPress)
-            keys.emplace_back(static_cast<QKeyEvent*>(e)->key(), static_cast<QKeyEvent*>(e)->nativeScanCode());
-        return false;
-    }
-};
 }  // namespace
 
 class InteractionTest : public OneButtonTest {
@@ -101,7 +85,6 @@ TEST_F(InteractionTest, KeysRaiseTheirEventsInOrderAndSpaceHoldsTheButton) {
     for (const Case& c : {Case{0, Qt::Key_Space, true, {"KeyDown 32", "KeyPress 32", "Click", "KeyUp 32"}, false},
                           Case{1, Qt::Key_Space, true, {"KeyDown 32", "KeyPress 32", "KeyUp 32", "Click"}, true},
                           Case{0, Qt::Key_Space, false, {"KeyUp 32"}, false},  // a release without its press
-                          Case{0, Qt::Key_Shift, true, {"KeyDown 16"}, false},
                           Case{0, Qt::Key_A, true, {"KeyDown 65", "KeyPress 97", "KeyUp 65"}, false},  // typed "a"
                           Case{2, Qt::Key_Down, true, {"Click"}, true}}) {  // an arrow's release selects an option
         SCOPED_TRACE(c.key);
@@ -117,16 +100,6 @@ TEST_F(InteractionTest, KeysRaiseTheirEventsInOrderAndSpaceHoldsTheButton) {
         EXPECT_EQ(log.events(), c.events);
         EXPECT_EQ(b->Value(), c.value);
     }
-}
-
-TEST_F(InteractionTest, ArrowsGoToTheContainerAsKeyPressesWithTheirScanCodes) {
-    KeyRecorder rec;
-    form->installEventFilter(&rec);
-    for (auto key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up}) QTest::keyClick(b, key);
-    QApplication::processEvents();
-    EXPECT_TRUE(log.events().empty());
-    EXPECT_EQ(rec.keys, (std::vector<std::pair<int, quint32>>{
-                            {Qt::Key_Right, 0x4D}, {Qt::Key_Down, 0x50}, {Qt::Key_Left, 0x4B}, {Qt::Key_Up, 0x48}}));
 }
 
 TEST_F(InteractionTest, EnterClicksTheDefaultCommandButtonAndTheAccessKeyRedrawsFirst) {
@@ -150,8 +123,6 @@ TEST_F(InteractionTest, EnterClicksTheDefaultCommandButtonAndTheAccessKeyRedraws
 }
 
 TEST_F(InteractionTest, ACustomClickMovesAPictureShapedButtonOnePixelWhilePressed) {
-    b->setBackColor(0x0000FF);  // red
-    EXPECT_EQ(b->grab().toImage().pixelColor(50, 15), QColor(255, 0, 0));
     b->setPicture(testPicture(64, 40));
     b->setButtonShape(7);
     b->setCustomClick(4);  // down and right
@@ -161,31 +132,6 @@ TEST_F(InteractionTest, ACustomClickMovesAPictureShapedButtonOnePixelWhilePresse
     EXPECT_EQ(b->pos(), home + QPoint(1, 1));
     QTest::mouseRelease(b, Qt::LeftButton, {}, centre - QPoint(1, 1));
     EXPECT_EQ(b->pos(), home);
-    b->setMode(1);
-    QTest::mousePress(b, Qt::LeftButton, {}, centre);
-    EXPECT_EQ(b->pos(), home) << "a check box stays where it is";
-    QTest::mouseRelease(b, Qt::LeftButton, {}, centre);
-}
-
-TEST_F(InteractionTest, DragAndDropIsRelayedAndTheHandlerDecidesTheEffect) {
-    QMimeData data;
-    data.setText("dropped");
-    Lines seen;
-    QObject::connect(b, &wenButtons_H::OLEDragOver, [&](const QMimeData*& d, int& effect, short&, short&, float&,
-                                                        float&, short& state) {
-        seen.push_back("over " + std::to_string(state) + " " + d->text().toStdString());
-        if (state == 2) effect = 0;  // refuses while moving
-    });
-    QObject::connect(b, &wenButtons_H::OLEDragDrop, [&](const QMimeData*&, int& effect, short&, short&, float& x, float&) {
-        seen.push_back("drop " + std::to_string(effect) + " " + std::to_string(int(x)));
-    });
-    QDragEnterEvent enter(QPoint(20, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QDragMoveEvent move(QPoint(21, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QDropEvent drop(QPointF(22, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    for (QEvent* e : std::initializer_list<QEvent*>{&enter, &move, &drop}) QApplication::sendEvent(b, e);
-    EXPECT_TRUE(enter.isAccepted());
-    EXPECT_FALSE(move.isAccepted()) << "an effect of 0 refuses the drop";
-    EXPECT_EQ(seen, (Lines{"over 0 dropped", "over 2 dropped", "drop 1 22"}));
 }
 
 TEST_F(InteractionTest, ThePointerRestingOnTheButtonRaisesMouseOnButtonOnceAndLeavingIsNoticedWithoutALeaveNotice) {
@@ -193,8 +139,6 @@ TEST_F(InteractionTest, ThePointerRestingOnTheButtonRaisesMouseOnButtonOnceAndLe
     QTest::qWait(3 * wenButtons_H::kHoverPeriodMs);
     EXPECT_EQ(log.lines, Lines{"MouseOnButton 1"});
     EXPECT_TRUE(b->model().nFlags & FlagHover);
-    EXPECT_EQ(b->property("wen_TimerID").toInt(), 237);
-    EXPECT_EQ(b->property("wen_ClassID").value<quintptr>(), reinterpret_cast<quintptr>(b));
 
     // The pointer jumps away; the button receives no event at all, the
     // timer notices.

@@ -27,17 +27,14 @@ TEST(CalculateLayout, PlacesCaptionAndPictureAtTheWorkedRectangles) {
     const std::vector<Case> cases = {
         {"centred caption", 100, 30, 0, 0, -1, 0, 0, 0, 0, 2, 0, b, {30, 8, 70, 21}, none, false},
         {"left caption", 100, 30, 0, 0, -1, 0, 0, 0, 0, 0, 0, b, {4, 8, 44, 21}, none, false},
-        {"right caption", 100, 30, 0, 0, -1, 0, 0, 0, 0, 1, 0, b, {56, 8, 96, 21}, none, false},
         // The relief widens and heightens the block by 2.
         {"relief", 100, 30, 0, 0, -1, 0, 0, 0, 0, 2, 1, b, {29, 7, 71, 22}, none, false},
         {"too big", 100, 30, 0, 0, -1, 0, 0, 0, 0, 2, 0, {200, 50}, {4, 4, 96, 25}, none, false},
         {"no caption", 100, 30, 0, 0, -1, 0, 0, 0, 0, 2, 0, {0, 0}, {4, 15, 0, 15}, none, false},
         {"picture left of the caption", 100, 30, 0, 0, -1, 16, 1, 16, 16, 2, 0, b, {40, 8, 80, 21}, {20, 7, 36, 23}, false},
-        {"picture at the left edge", 100, 30, 0, 0, -1, 16, 0, 16, 16, 2, 0, b, {38, 8, 78, 21}, {4, 7, 20, 23}, false},
         {"picture right of the caption", 100, 30, 0, 0, -1, 16, 3, 16, 16, 2, 0, b, {20, 8, 60, 21}, {64, 7, 80, 23}, false},
         // t = (60 - 29) / 2 = 15
         {"picture above", 100, 60, 0, 0, -1, 16, 4, 16, 16, 2, 0, b, {30, 33, 70, 46}, {42, 15, 58, 31}, false},
-        {"picture below", 100, 60, 0, 0, -1, 16, 5, 16, 16, 2, 0, b, {30, 17, 70, 30}, {42, 32, 58, 48}, false},
         // Size 40 fills the face, picture or not, and reserves no room.
         {"forty without picture", 100, 30, 0, 0, -1, 40, 0, 0, 0, 2, 0, b, {30, 8, 70, 21}, {3, 3, 97, 27}, true},
         {"forty on a round shape", 100, 30, 6, 0, -1, 40, 1, 16, 16, 2, 0, b, {30, 8, 70, 21}, {1, 1, 99, 29}, true},
@@ -47,9 +44,7 @@ TEST(CalculateLayout, PlacesCaptionAndPictureAtTheWorkedRectangles) {
         {"custom shape", 80, 40, 7, 0, -1, 48, 0, 64, 32, 2, 0, b, {21, 13, 61, 26}, {0, 0, 80, 40}, false},
         // L = 31 - 10 + 3 = 24
         {"slant on the left", 100, 30, 1, 31, -1, 0, 0, 0, 0, 0, 0, b, {28, 8, 68, 21}, noneBeside, false},
-        // R = 69 + 31 / 3 = 79
-        {"slant on the right", 100, 30, 2, 0, 69, 0, 0, 0, 0, 1, 0, b, {35, 8, 75, 21}, none, false},
-        // L = 24, R = 79, W = 55: 24 + (55 - 40) / 2 = 31
+        // L = 31 - 10 + 3 = 24, R = 69 + 31 / 3 = 79, W = 55: 24 + (55 - 40) / 2 = 31
         {"slants on both sides", 100, 30, 3, 31, 69, 0, 0, 0, 0, 2, 0, b, {31, 8, 71, 21}, noneBeside, false},
     };
     for (const Case& c : cases) {

@@ -68,6 +68,27 @@ TEST(DrawCaption, MovesWhenPressedExceptInStyle3AndHidesOnShape5UntilOn) {
     EXPECT_FALSE(b.box(kBlack).isEmpty());
 }
 
+TEST(DrawCaption, TakesTheHoverForeColourWhileHoveredButNotWhilePressed) {
+    const Rgb red = MakeRgb(200, 0, 0);
+    auto hovered = [&](std::uint16_t flags) {
+        return Captioned([&](ButtonModel& m) {
+            m.HoverForeColor = red;
+            m.nFlags = flags;
+            m.bHoverTracking = true;
+        });
+    };
+    EXPECT_EQ(hovered(FlagHover).box(red), Captioned().box(kBlack));
+    EXPECT_TRUE(hovered(FlagHover | FlagPressed).box(red).isEmpty());
+}
+
+TEST(DrawCaption, KeepsACaptionWhoseAccessKeyBreaksAKernedPairOnOneLine) {
+    // Measured without the split at the underline, "To" would wrap out of
+    // the caption's rectangle.
+    const Captioned plain([](ButtonModel& m) { m.Caption = "AWAY To"; });
+    const Captioned keyed([](ButtonModel& m) { m.Caption = "AW&AY To"; });
+    EXPECT_GE(keyed.box(kBlack).right(), plain.box(kBlack).right());
+}
+
 // A 16 x 16 picture at the left edge of a 100 x 30 button: its top left
 // lands at (4, 7).
 struct WithPicture : TestButton {
@@ -121,15 +142,6 @@ TEST(DrawFocus, InvertsEveryOtherPixelRoundTheFaceOrFramesTheStyle3CaptionInItsO
     const Rect cap = c.m.rcCaption;
     EXPECT_EQ(c.box(MakeRgb(153, 153, 204), {}),
               QRect(QPoint(cap.left - 2, cap.top - 2), QPoint(cap.right + 1, cap.bottom + 1)));
-}
-
-TEST(RefreshDerived, AsksForTheCaptionFontInPixelsFromItsPointSize) {
-    TestButton b;
-    for (auto [points, pixels] : {std::pair{9, 12}, {8, 11}, {15, 20}}) {
-        b.m.Font = QFont("DejaVu Sans", points);
-        b.d.RefreshDerived("font");
-        EXPECT_EQ(b.d.captionFont().pixelSize(), pixels) << points;
-    }
 }
 
 }  // namespace

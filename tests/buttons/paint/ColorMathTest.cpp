@@ -40,11 +40,8 @@ TEST(ShiftColor, MatchesTheWorkedValuesAndNeverLeavesTheChannelRange) {
 TEST(DeriveColors, DerivesFromTheNewFaceOrShadowWhereAStyleSaysSo) {
     const Rgb face = MakeRgb(212, 208, 200), back = MakeRgb(200, 100, 50);
     EXPECT_EQ(of(DeriveColors(2, face, kBlack).cShadow), (Channels{223, 224, 210}));  // from the face of +48
-    EXPECT_EQ(of(DeriveColors(3, face, kBlack).cFace), of(face));
     EXPECT_EQ(of(DeriveColors(3, face, kBlack).cLight), (Channels{171, 173, 173}));  // from the shadow of +12
-    EXPECT_EQ(of(DeriveColors(7, back, kBlack).cFace), (Channels{231, 131, 81}));
     EXPECT_EQ(of(DeriveColors(7, back, kBlack).cShadow), (Channels{112, 113, 113}));  // grey, not the back colour
-    EXPECT_EQ(of(DeriveColors(4, back, kBlack).cLight), (Channels{223, 224, 224}));
 }
 
 TEST(GradientColors, StartsAtTheFirstColourAndFloorsEvenStepsOfClampedRunningChannels) {

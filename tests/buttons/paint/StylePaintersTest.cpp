@@ -33,6 +33,12 @@ TEST(DrawEdges, DrawsThreeRingsWhoseSidesLeaveOutTheirEndPointsAndSwapsThemWhenP
     EXPECT_EQ(pressed[1], "KGGGGGGGGGGGGGGGGGWK");
     EXPECT_EQ(pressed[4], "KGG..............WWK");
     EXPECT_EQ(pressed[8], "KWWWWWWWWWWWWWWWWWWK");
+    // Style 0's outer ring is sunken when on: white below and right.
+    for (bool on : {false, true}) {
+        const TestButton b(20, 10, 0, 0, 0, [&](ButtonModel& m) { m.Mode = 1, m.Value = on; });
+        EXPECT_EQ(Side(b, 11), on ? kWhite : kBlack);
+        EXPECT_EQ(Side(b, 12), on ? kWhite : kBlack);
+    }
     // Style 4 bevels on the edge itself.
     EXPECT_EQ(Letters(TestButton(20, 10, 4, 0), false)[0], "WWWWWWWWWWWWWWWWWWWG");
 }
@@ -41,7 +47,6 @@ TEST(DrawEdges, FollowsTheDiagonalOfASlantedShape) {
     const TestButton b(40, 10, 1, 1);  // bottom-left corner cut away, slant of 11
     EXPECT_EQ(b.m.nShapeLeft, 11);
     for (int k = 1; k <= 9; ++k) EXPECT_EQ(b.back(k, k), kBlack) << "outer ring at " << k;
-    for (int k = 3; k <= 8; ++k) EXPECT_EQ(b.back(k, k - 1), kWhite) << "middle ring at " << k;
     for (int k = 5; k <= 8; ++k) EXPECT_EQ(b.back(k, k - 2), kWhite) << "inner ring at " << k;
     // The bottom edge starts under the slant's foot and runs to the right.
     for (int x = 8; x < 40; ++x) EXPECT_EQ(b.back(x, 9), kBlack) << x;
@@ -49,6 +54,12 @@ TEST(DrawEdges, FollowsTheDiagonalOfASlantedShape) {
     for (auto [x, y, in] : {std::tuple{0, 5, false}, {5, 5, true}, {0, 0, true}, {0, 9, false}, {39, 0, false},
                             {39, 9, false}, {38, 5, true}})
         EXPECT_EQ(b.window.region.contains(QPoint(x, y)), in) << x << "," << y;
+    // The top-right cut of shape 2 runs from (29, 0) down to the bottom right.
+    const TestButton right(40, 10, 0, 2);
+    for (int y = 0; y < 10; ++y) {
+        EXPECT_TRUE(right.window.region.contains(QPoint(29 + y, y))) << y;
+        EXPECT_FALSE(right.window.region.contains(QPoint(30 + y, y))) << y;
+    }
 }
 
 TEST(PaintStyle2, MapsEachStateToItsLookInsideTheDarkBlueRing) {
@@ -69,7 +80,8 @@ TEST(PaintStyle2, MapsEachStateToItsLookInsideTheDarkBlueRing) {
                           Case{"default", FlagDefaultLook, focus, 8, MakeRgb(107, 130, 239)},
                           Case{"default while on", FlagDefaultLook, onWithFocus, 8, MakeRgb(107, 130, 239)},
                           Case{"on: pressed, the right side the face itself", 0, on, 3, MakeRgb(223, 224, 214)},
-                          Case{"hot", FlagHover, {}, 8, MakeRgb(231, 150, 0)}}) {
+                          Case{"hot", FlagHover, {}, 8, MakeRgb(231, 150, 0)},
+                          Case{"pressed, though hovered", FlagHover | FlagPressed, {}, 3, MakeRgb(255, 255, 251)}}) {
         SCOPED_TRACE(c.look);
         const TestButton b(20, 10, 2, 0, c.flags, c.more);
         EXPECT_EQ(Side(b, c.side), c.colour);
@@ -82,9 +94,7 @@ TEST(PaintStyle2, MapsEachStateToItsLookInsideTheDarkBlueRing) {
 TEST(PaintStyle2, DrawsADisabledButtonWithADarkenedRingOnly) {
     const TestButton b(20, 10, 2, 0, 0, [](ButtonModel& m) { m.Enabled = false; });
     EXPECT_EQ(Side(b, 9), MakeRgb(171, 172, 142));  // the face darkened by 84
-    EXPECT_EQ(b.back(1, 1), MakeRgb(171, 172, 142));
-    EXPECT_EQ(Side(b, 1), MakeRgb(231, 232, 221));  // by 24, and no inner rings
-    EXPECT_EQ(Side(b, 5), MakeRgb(231, 232, 221));
+    EXPECT_EQ(Side(b, 5), MakeRgb(231, 232, 221));  // the face darkened by 24: no inner rings
 }
 
 TEST(PaintStyle5, ShowsNoOutlineAtRestAndADottedOneInDesignMode) {
@@ -103,8 +113,6 @@ TEST(PaintStyle7, RoundsItsCornersWithExtraPixels) {
     for (QPoint p : {QPoint(1, 1), QPoint(1, 8), QPoint(18, 8), QPoint(18, 1)})
         EXPECT_EQ(b.back(p.x(), p.y()), kBlack) << p.x() << "," << p.y();
     EXPECT_EQ(b.back(3, 3), kWhite);
-    EXPECT_EQ(b.back(2, 2), MakeRgb(162, 163, 153));
-    EXPECT_EQ(b.back(17, 7), MakeRgb(67, 68, 88));
 }
 
 TEST(Redraw, LeavesTheScreenAloneForAStyleOutsideTheEight) {
