@@ -25,6 +25,6 @@ shoot() {
   "
   rm -f "/tmp/myveltrane-$name.xwd"
 }
-shoot 660x480 1 Tab window-focus
-shoot 1320x960 2 "" window-2x
+shoot 1060x600 1 Tab window-focus
+shoot 2120x1200 2 "" window-2x
 ls -l docs/window-focus.png docs/window-2x.png
