@@ -379,15 +379,8 @@ private:
         // set is cut once.
         const auto [at, fresh] = tried_.emplace(key(m), false);
         if (!fresh) return at->second;
-        FeedProfile p = NewFeedProfile("suggest");
-        p.SourceType = "Web";
-        p.StartString = m.StartString;
-        p.StartItemString = m.StartItemString;
-        p.EndString = m.EndString;
-        p.TitleEndString = m.TitleEndString;
-        p.EndItemString = m.EndItemString;
+        FeedProfile p = ProposalProfile(m);
         p.StripHTMLTags = "1";
-        p.FeedFormat = "2.0";
         const FeedPreview r = PreviewFeed(page_, p, false);
         if (r.stop || r.items.empty()) return false;
         std::vector<std::string> itemKeys;
@@ -425,4 +418,16 @@ std::vector<std::string> TitlesNotFound(const PreviewPage& page, const std::vect
     for (const std::string& t : titles)
         if (outline.find(t, 1).empty()) out.push_back(t);
     return out;
+}
+
+FeedProfile ProposalProfile(const MarkerProposal& m) {
+    FeedProfile p = NewFeedProfile("proposal");
+    p.SourceType = "Web";
+    p.StartString = m.StartString;
+    p.StartItemString = m.StartItemString;
+    p.EndString = m.EndString;
+    p.TitleEndString = m.TitleEndString;
+    p.EndItemString = m.EndItemString;
+    p.FeedFormat = "2.0";
+    return p;
 }

@@ -13,6 +13,10 @@ struct MarkerProposal {
     std::size_t items = 0;
 };
 
+// A reader-ready profile cutting with the proposal's five markers: the one
+// the proposals are checked with.
+FeedProfile ProposalProfile(const MarkerProposal& m);
+
 // Up to three proposals, best first; empty when no title is found in the
 // page. Titles are matched as a browser shows the page (entities decoded,
 // blanks squeezed). Every marker is a plain substring of the page, and the

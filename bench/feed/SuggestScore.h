@@ -45,15 +45,7 @@ inline SuggestScore ScoreSuggestion(const PreviewPage& page, const SuggestCase& 
         page, std::vector<std::string>(c.titles.begin(), c.titles.begin() + std::min(given, c.titles.size())));
     if (proposals.empty()) return s;
     const MarkerProposal& m = proposals.front();
-    FeedProfile p = NewFeedProfile("score");
-    p.SourceType = "Web";
-    p.StartString = m.StartString;
-    p.StartItemString = m.StartItemString;
-    p.EndString = m.EndString;
-    p.TitleEndString = m.TitleEndString;
-    p.EndItemString = m.EndItemString;
-    p.FeedFormat = "2.0";
-    const FeedPreview r = PreviewFeed(page, p, false);
+    const FeedPreview r = PreviewFeed(page, ProposalProfile(m), false);
     s.items = r.items.size();
     std::vector<std::string> real;
     for (const std::string& t : c.titles) real.push_back(OutlineKey(t));

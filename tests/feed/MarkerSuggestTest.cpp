@@ -26,15 +26,7 @@ const std::string NewsPage =
     "</body></html>\r\n";
 
 std::vector<std::string> titlesOf(const PreviewPage& page, const MarkerProposal& m) {
-    FeedProfile p = NewFeedProfile("t");
-    p.SourceType = "Web";
-    p.StartString = m.StartString;
-    p.StartItemString = m.StartItemString;
-    p.EndString = m.EndString;
-    p.TitleEndString = m.TitleEndString;
-    p.EndItemString = m.EndItemString;
-    p.FeedFormat = "2.0";
-    const FeedPreview r = PreviewFeed(page, p, false);
+    const FeedPreview r = PreviewFeed(page, ProposalProfile(m), false);
     EXPECT_FALSE(r.stop) << r.stop->message;
     std::vector<std::string> titles;
     for (const PreviewItem& it : r.items) titles.push_back(it.title);
