@@ -75,4 +75,23 @@ TEST(Rtf, BrokenDocumentsEndWithoutHarm) {
         for (const LookRun& run : r.runs) covered += run.length;
         EXPECT_EQ(covered, static_cast<int64_t>(r.text.size())) << bad;
     }
+    // An escape without two hex digits stands for nothing.
+    EXPECT_EQ(readRtf("{\\rtf1 a\\'tb\\'e9\\'4}", plainLook()).text, u"atb\u00e9");
+}
+
+TEST(Rtf, EveryCharacterReadsBackAsWritten) {
+    std::u16string text;
+    for (char32_t c = 1; c <= 0xFFFF; ++c)
+        if (c < 0xD800 || c > 0xDFFF) text += static_cast<char16_t>(c);
+    LookBuffer looks;
+    looks.setPlainLook(plainLook());
+    looks.assign(static_cast<int64_t>(text.size()));
+    const std::string rtf = writeRtf(text, looks, noSystemColours);
+    // U+0081 has a byte of its own in the code page, but other readers would
+    // not read \'81 as U+0081.
+    EXPECT_NE(rtf.find("\\u129?"), std::string::npos);
+    const RichText back = readRtf(rtf, plainLook());
+    ASSERT_EQ(back.text.size(), text.size());
+    for (size_t k = 0; k < text.size(); ++k)
+        ASSERT_EQ(int(back.text[k]), int(text[k])) << "at " << k;
 }
