@@ -10,10 +10,19 @@
 
 namespace {
 
+// A font name is read up to its ';', and readers skip line breaks and take
+// '\\', '{' and '}' as syntax: those bytes go as \'xx so that the name comes
+// back whole.
 void appendEscapedFontName(std::string& out, const std::string& name) {
     for (char c : name) {
-        if (c == '\\' || c == '{' || c == '}' || c == ';') continue;
-        out += c;
+        const auto b = static_cast<unsigned char>(c);
+        if (c == '\\' || c == '{' || c == '}' || c == ';' || b < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\'%02x", static_cast<unsigned>(b));
+            out += buf;
+        } else {
+            out += c;
+        }
     }
 }
 
@@ -285,11 +294,10 @@ private:
     }
 
     void endFont() {
-        if (fontNumber_ >= 0 && !fontName_.empty()) {
-            std::string name = fontName_;
-            while (!name.empty() && name.back() == ' ') name.pop_back();
-            fonts_[fontNumber_] = name;
-        }
+        // A name of blanks only is no name: the text keeps the plain font.
+        std::string name = fontName_;
+        while (!name.empty() && name.back() == ' ') name.pop_back();
+        if (fontNumber_ >= 0 && !name.empty()) fonts_[fontNumber_] = name;
         fontName_.clear();
         fontNumber_ = -1;
     }
