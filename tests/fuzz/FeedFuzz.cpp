@@ -5,26 +5,16 @@
 #include "feed/FeedCheck.h"
 #include "feed/SafeFile.h"
 #include "tests/fuzz/FuzzCheck.h"
+#include "tests/fuzz/FuzzFolder.h"
 #include "tests/support/ScriptedDialogs.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 namespace {
 namespace fs = std::filesystem;
-
-// The program's folder for the run, removed at exit.
-struct Folder {
-    fs::path path = fs::temp_directory_path() / ("mv-fuzz-feed-" + std::to_string(::getpid()));
-    Folder() { fs::create_directories(path); }
-    ~Folder() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-};
 
 FeedProfile profileFor(const fs::path& page, const char* format, const char* strip) {
     FeedProfile p = NewFeedProfile("fuzz");
@@ -45,17 +35,17 @@ FeedProfile profileFor(const fs::path& page, const char* format, const char* str
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const Folder folder;
-    const fs::path page = folder.path / "page.htm";
+    static const FuzzFolder folder("feed");
+    const fs::path page = folder.path() / "page.htm";
     WriteFileReplacing(page, std::string(reinterpret_cast<const char*>(data), size));
-    const fs::path doc = folder.path / FeedFileName;
+    const fs::path doc = folder.path() / FeedFileName;
     for (const char* strip : {"1", "0"}) {
         ScriptedDialogs dialogs;
-        if (GenerateFeed(folder.path, profileFor(page, "", strip), page.string(), dialogs))
+        if (GenerateFeed(folder.path(), profileFor(page, "", strip), page.string(), dialogs))
             CheckFeedFile(doc);
     }
     ScriptedDialogs dialogs;
-    if (GenerateFeed(folder.path, profileFor(page, "2.0", "1"), page.string(), dialogs))
+    if (GenerateFeed(folder.path(), profileFor(page, "2.0", "1"), page.string(), dialogs))
         FUZZ_CHECK(CheckFeedFile(doc).wellFormed);
     return 0;
 }
