@@ -73,8 +73,8 @@ Bytes readAll(const std::filesystem::path& p) {
 }
 
 // Byte-level changes in the manner of libFuzzer's: bit flips, boundary
-// values over a byte or a 32-bit length, inserted, erased and repeated
-// runs, and pieces of another input.
+// values over a big-endian 32-bit length or count, inserted random bytes,
+// erased runs, and pieces of this or another input.
 class Mutator {
 public:
     Mutator(unsigned seed, const std::vector<Bytes>& pool, std::size_t maxLen)
@@ -82,54 +82,41 @@ public:
 
     Bytes next() {
         Bytes b = pool_[pick(pool_.size())];
-        const int changes = 1 + int(pick(8));
-        for (int k = 0; k < changes; ++k) mutate(b);
+        for (std::size_t k = 0, n = 1 + pick(8); k < n; ++k) mutate(b);
         if (b.size() > maxLen_) b.resize(maxLen_);
         return b;
     }
 
 private:
     std::size_t pick(std::size_t n) { return n == 0 ? 0 : std::size_t(rng_() % n); }
+    auto it(Bytes& b, std::size_t at) { return b.begin() + std::ptrdiff_t(at); }
 
     void mutate(Bytes& b) {
-        static const uint32_t boundaries[] = {0, 1, 0x7F, 0x80, 0xFF, 0x7FFF, 0xFFFF, 0x7FFFFFFF, 0x80000000,
-                                              0xFFFFFFFF};
+        static const uint32_t boundaries[] = {0, 1, 0x7F, 0xFF, 0xFFFF, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF};
         const std::size_t at = pick(b.size() + 1);
-        switch (pick(7)) {
+        switch (pick(5)) {
         case 0:
             if (!b.empty()) b[pick(b.size())] ^= uint8_t(1u << pick(8));
             break;
         case 1:
-            if (!b.empty()) b[pick(b.size())] = uint8_t(boundaries[pick(std::size(boundaries))]);
-            break;
-        case 2:  // a big-endian 32-bit value, as lengths and counts are stored
             if (b.size() >= 4) {
-                const uint32_t v = boundaries[pick(std::size(boundaries))] ^ uint32_t(pick(3));
+                const uint32_t v = boundaries[pick(std::size(boundaries))] - uint32_t(pick(3));
                 const std::size_t p = pick(b.size() - 3);
-                for (int k = 0; k < 4; ++k) b[p + std::size_t(k)] = uint8_t(v >> (24 - 8 * k));
+                for (std::size_t k = 0; k < 4; ++k) b[p + k] = uint8_t(v >> (24 - 8 * k));
             }
             break;
-        case 3: {
-            const std::size_t n = 1 + pick(8);
-            for (std::size_t k = 0; k < n; ++k) b.insert(b.begin() + std::ptrdiff_t(at), uint8_t(rng_()));
+        case 2:
+            for (std::size_t k = 0, n = 1 + pick(8); k < n; ++k) b.insert(it(b, at), uint8_t(rng_()));
             break;
-        }
-        case 4:
-            if (at < b.size()) b.erase(b.begin() + std::ptrdiff_t(at), b.begin() + std::ptrdiff_t(at + pick(std::min<std::size_t>(b.size() - at, 16)) + 1));
-            break;
-        case 5:
-            if (!b.empty()) {
-                const std::size_t from = pick(b.size());
-                const Bytes piece(b.begin() + std::ptrdiff_t(from), b.begin() + std::ptrdiff_t(from + 1 + pick(std::min<std::size_t>(b.size() - from, 64))));
-                b.insert(b.begin() + std::ptrdiff_t(at), piece.begin(), piece.end());
-            }
+        case 3:
+            if (at < b.size()) b.erase(it(b, at), it(b, at + 1 + pick(std::min<std::size_t>(b.size() - at, 16))));
             break;
         default: {
-            const Bytes& other = pool_[pick(pool_.size())];
+            Bytes other = pick(2) ? b : pool_[pick(pool_.size())];
             if (other.empty()) break;
             const std::size_t from = pick(other.size());
             const std::size_t n = 1 + pick(std::min<std::size_t>(other.size() - from, 64));
-            b.insert(b.begin() + std::ptrdiff_t(at), other.begin() + std::ptrdiff_t(from), other.begin() + std::ptrdiff_t(from + n));
+            b.insert(it(b, at), it(other, from), it(other, from + n));
         }
         }
     }
