@@ -1,8 +1,5 @@
 #include "host/PropertyBag.h"
 
-#include <QDataStream>
-#include <QIODevice>
-
 namespace {
 // Values of different integer widths (a 16-bit pointer kind, a 32-bit colour)
 // compare by number, everything else by QVariant's own equality.
@@ -51,29 +48,6 @@ QStringList PropertyBag::keys() const {
     QStringList out;
     for (const auto& e : entries_) out << e.first;
     return out;
-}
-
-QByteArray PropertyBag::serialize() const {
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out << quint32(entries_.size());
-    for (const auto& e : entries_) out << e.first << e.second;
-    return bytes;
-}
-
-PropertyBag PropertyBag::deserialize(const QByteArray& bytes, bool* ok) {
-    PropertyBag bag;
-    QDataStream in(bytes);
-    quint32 n = 0;
-    in >> n;
-    for (quint32 i = 0; i < n && in.status() == QDataStream::Ok; ++i) {
-        QString k;
-        QVariant v;
-        in >> k >> v;
-        if (in.status() == QDataStream::Ok) bag.write(k, v);
-    }
-    if (ok) *ok = in.status() == QDataStream::Ok;
-    return bag;
 }
 
 bool PropertyBag::operator==(const PropertyBag& other) const {

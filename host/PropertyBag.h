@@ -8,7 +8,9 @@
 //   (and forgets an earlier value under that key);
 // - writing without a default always keeps the value;
 // - reading an absent key yields the default given with the read.
-// Values keep their types (bool, int, QString, QFont, Picture, ...).
+// Values keep their types. The binary form holds only the types the controls
+// store: text (QString), integers (int, qint16), colours (uint), booleans,
+// single floats, fonts (QFont) and pictures (Picture).
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -30,9 +32,14 @@ public:
     // Kept keys, lower case, in the order they were first written.
     QStringList keys() const;
 
-    // Binary form that keeps every value's type (QDataStream).
+    // Binary form that keeps every value's type (host/PropertyBagStream.cpp).
+    // A value of another type is left out. Reading refuses (ok false) any
+    // other type, a damaged or truncated entry and trailing bytes; it keeps
+    // the entries read before the fault.
     QByteArray serialize() const;
     static PropertyBag deserialize(const QByteArray& bytes, bool* ok = nullptr);
+    // Whether serialize keeps a value of this type.
+    static bool isStorable(const QVariant& value);
 
     bool operator==(const PropertyBag& other) const;
 

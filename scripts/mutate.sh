@@ -125,7 +125,7 @@ parse_faults() {
 
 # The test programs registered with ctest, as the test CMake files name them.
 known_tests() {
-    grep -rhoE 'mv_add_gtest\([A-Za-z0-9_]+' --include=CMakeLists.txt "$1/tests" 2>/dev/null | sed 's/.*(//' | sort -u
+    grep -rhoE 'mv_add_(gtest|fuzz)\([A-Za-z0-9_]+' --include=CMakeLists.txt "$1/tests" 2>/dev/null | sed 's/.*(//' | sort -u
 }
 
 # Whole content of a file, every byte but NUL kept (trailing line breaks too).

@@ -10,10 +10,19 @@
 
 namespace {
 
+// A font name is read up to its ';', and readers skip line breaks and take
+// '\\', '{' and '}' as syntax: those bytes go as \'xx so that the name comes
+// back whole.
 void appendEscapedFontName(std::string& out, const std::string& name) {
     for (char c : name) {
-        if (c == '\\' || c == '{' || c == '}' || c == ';') continue;
-        out += c;
+        const auto b = static_cast<unsigned char>(c);
+        if (c == '\\' || c == '{' || c == '}' || c == ';' || b < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\'%02x", static_cast<unsigned>(b));
+            out += buf;
+        } else {
+            out += c;
+        }
     }
 }
 
@@ -94,10 +103,12 @@ std::string writeRtf(const std::u16string& text, const LookBuffer& looks, const 
             case u'}': out += "\\}"; break;
             default:
                 // Bytes of the text's code page as \'xx, control characters
-                // included; anything else as a Unicode escape.
+                // included; anything else as a Unicode escape. U+0080..U+009F
+                // are Unicode escapes too: as \'80..\'9f other readers would
+                // take them for the code page's typographic characters.
                 if (const int b = Windows1252::toByte(c); b >= 0x20 && b < 0x7F) {
                     out += static_cast<char>(b);
-                } else if (b >= 0) {
+                } else if (b >= 0 && (c < 0x80 || c >= 0xA0)) {
                     char buf[8];
                     std::snprintf(buf, sizeof buf, "\\'%02x", static_cast<unsigned>(b));
                     out += buf;
@@ -161,8 +172,15 @@ public:
                     continue;
                 }
                 if (d == '\'') {
-                    const unsigned v = hex(i + 1);
-                    i += 3;
+                    ++i;
+                    const int v = hexByte(i);
+                    if (v < 0) {
+                        // A broken escape stands for no character; a lone
+                        // digit goes with it, whatever follows is read as usual.
+                        if (i < s_.size() && std::isxdigit(static_cast<unsigned char>(s_[i]))) ++i;
+                        continue;
+                    }
+                    i += 2;
                     if (skipChars > 0) --skipChars;
                     else if (st.dest == GroupState::FontTable) fontName_ += static_cast<char>(v);
                     else emit(st, Windows1252::toChar(static_cast<unsigned char>(v)));
@@ -217,14 +235,17 @@ public:
     }
 
 private:
-    unsigned hex(size_t at) const {
-        unsigned v = 0;
-        for (size_t k = at; k < at + 2 && k < s_.size(); ++k) {
-            const char h = s_[k];
-            v = v * 16 + static_cast<unsigned>(std::isdigit(static_cast<unsigned char>(h)) ? h - '0'
-                                                : (std::tolower(h) - 'a' + 10) & 0xF);
-        }
-        return v & 0xFF;
+    // The byte written as two hex digits at `at`, or -1.
+    int hexByte(size_t at) const {
+        if (at + 1 >= s_.size()) return -1;
+        const int hi = digit(s_[at]), lo = digit(s_[at + 1]);
+        return hi < 0 || lo < 0 ? -1 : hi * 16 + lo;
+    }
+    static int digit(char h) {
+        if (h >= '0' && h <= '9') return h - '0';
+        if (h >= 'a' && h <= 'f') return h - 'a' + 10;
+        if (h >= 'A' && h <= 'F') return h - 'A' + 10;
+        return -1;
     }
 
     void control(GroupState& st, const std::string& word, bool hasNum, long num, int& skipChars) {
@@ -273,11 +294,10 @@ private:
     }
 
     void endFont() {
-        if (fontNumber_ >= 0 && !fontName_.empty()) {
-            std::string name = fontName_;
-            while (!name.empty() && name.back() == ' ') name.pop_back();
-            fonts_[fontNumber_] = name;
-        }
+        // A name of blanks only is no name: the text keeps the plain font.
+        std::string name = fontName_;
+        while (!name.empty() && name.back() == ' ') name.pop_back();
+        if (fontNumber_ >= 0 && !name.empty()) fonts_[fontNumber_] = name;
         fontName_.clear();
         fontNumber_ = -1;
     }
