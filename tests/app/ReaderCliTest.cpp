@@ -30,7 +30,6 @@ TEST_F(ReaderCli, SetRefusesUnknownFormatsAndTheReaderReadyFormatPassesTheCheck)
     r = run({"generate", "000001.rss", "--check", "--output", (pages / "feed.xml").string()});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "2 items, 0 errors, 0 warnings\n");
-    EXPECT_EQ(pages.read("feed.xml"), dir.read("test.xml"));
     EXPECT_EQ(RunProgram(VELTRANE_EXE, {"check", (pages / "feed.xml").string()}).status, 0);
 
     r = RunProgram(VELTRANE_EXE, {"check", (pages / "missing.xml").string()});
