@@ -90,13 +90,15 @@ protected:
         select(fileName);
     }
 
-    // The demo profile on the demo page in the program's folder; `more`
-    // follows its thirteen lines.
-    void writeDemoProfile(const std::string& more = "") {
+    // Opens the window on the demo profile, selected, over the demo page
+    // (four stories) in the program's folder; `more` follows its thirteen lines.
+    void openOnDemo(const std::string& more = "", Dialogs* with = nullptr) {
         const std::string page = DemoFile("harbour-news.htm");
         ASSERT_FALSE(page.empty()) << "set MV_SOURCE_DIR to the repository";
         dir.write("harbour-news.htm", page);
         dir.write("000001.rss", DemoProfile((dir / "harbour-news.htm").string()) + more);
+        open(with);
+        select("000001.rss");
     }
 
     bool exists(const std::string& fileName) const { return std::filesystem::exists(dir / fileName); }

@@ -26,10 +26,8 @@ protected:
     PointerWatchingDialogs script;
 
     void openOnDemo() {
-        writeDemoProfile();
         script.window = &w;
-        open(&script);
-        select("000001.rss");
+        WindowTest::openOnDemo("", &script);
     }
     // Presses Generate Feed, answering the question and the save chooser.
     void generate(const std::string& saveAs) {
