@@ -8,6 +8,7 @@
 #include "syntaxbox/RichBoxTextBox.h"
 #include "syntaxbox/Rtf.h"
 #include "host/SystemColors.h"
+#include "host/VirtualKeys.h"
 #include "host/Windows1252.h"
 
 #include <QCursor>
@@ -417,17 +418,11 @@ void htmSyntaxBox::setMousePointer(int v) {
     emit PropertyChanged("MousePointer");
 }
 void htmSyntaxBox::applyMousePointer() {
-    static const Qt::CursorShape shapes[16] = {
-        Qt::IBeamCursor,    Qt::ArrowCursor,     Qt::CrossCursor,   Qt::IBeamCursor,
-        Qt::ArrowCursor,    Qt::SizeAllCursor,   Qt::SizeBDiagCursor, Qt::SizeVerCursor,
-        Qt::SizeFDiagCursor, Qt::SizeHorCursor,  Qt::UpArrowCursor, Qt::WaitCursor,
-        Qt::ForbiddenCursor, Qt::BusyCursor,     Qt::WhatsThisCursor, Qt::SizeAllCursor};
+    // 0, and 99 without an icon, leave the text box its own I-beam.
     if (mousePointer_ == 99 && !mouseIcon_.isNull())
         box_->viewport()->setCursor(QCursor(QPixmap::fromImage(mouseIcon_.image())));
-    else if (mousePointer_ >= 0 && mousePointer_ < 16)
-        box_->viewport()->setCursor(shapes[mousePointer_]);
     else
-        box_->viewport()->setCursor(Qt::IBeamCursor);
+        box_->viewport()->setCursor(VirtualKeys::pointerShape(mousePointer_).value_or(Qt::IBeamCursor));
 }
 void htmSyntaxBox::setProgressBar(QObject* o) { progressBar_ = o; }
 void htmSyntaxBox::setPropNameBold(bool v) { setStyleField(styles_.attributeName.bold, v, "PropNameBold"); }

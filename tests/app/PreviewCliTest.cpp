@@ -1,8 +1,7 @@
 // veltrane preview and suggest as programs: what they print, their exit
 // statuses, and that preview leaves the folder's files alone. The cuts and
 // the proposals themselves are tested in tests/feed.
-#include "tests/support/RunProgram.h"
-#include "tests/support/TempDir.h"
+#include "tests/app/CliFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,20 +11,11 @@ const std::string Page =
     "<html><body><ul><li>One \"1\"\t:first, a rather long description that goes on beyond sixty "
     "characters</li><li>Two:caf\xc3\xa9</li></ul></body></html>";
 
-class PreviewCli : public ::testing::Test {
+// A local classic profile over page.html, items cut by "<li>", ":" and "</li>".
+class PreviewCli : public CliTest {
 protected:
-    TempDir dir;    // the profiles' folder
-    TempDir pages;  // local pages
-
-    ProgramRun run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--dir", dir.str()});
-        return RunProgram(VELTRANE_EXE, args);
-    }
-    // A local classic profile over page.html, items cut by "<li>", ":" and "</li>".
     std::string localProfile() {
-        pages.write("page.html", Page);
-        dir.write("000001.rss", "My Veltrane\r\nDaily\r\nLocal\r\n" + (pages / "page.html").string() +
-                                    "\r\n<ul><li>\r\n<li>\r\n</ul>\r\nDaily\r\n\r\nhttp://example.com/\r\n:\r\n</li>\r\n0\r\n");
+        profile("000001.rss", "Daily", Page);
         return "000001.rss";
     }
 };
@@ -49,7 +39,7 @@ TEST_F(PreviewCli, PreviewPrintsTheItemsOrTheStopAndWritesNothing) {
               "\":first, a rather long description that goes on beyond sixty characters\"}, {\"title\": \"Two\", "
               "\"link\": \"http://example.com/\", \"description\": \":caf\xc3\xa9\"}], \"stop\": null}\n");
 
-    pages.write("page.html", "<html><body><ul><li>a</li><li>b:c</li></ul></body></html>");
+    pages.write(file + ".html", "<html><body><ul><li>a</li><li>b:c</li></ul></body></html>");
     r = run({"preview", file});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");

@@ -1,10 +1,7 @@
 // The veltrane command line as a program: its arguments, what it prints and
 // its exit statuses. What the engine does with files is tested at the
 // engine (tests/feed).
-#include "tests/support/RunProgram.h"
-#include "tests/support/TempDir.h"
-
-#include <gtest/gtest.h>
+#include "tests/app/CliFixture.h"
 
 #include <sys/stat.h>
 
@@ -12,21 +9,11 @@ namespace {
 
 const std::string Page = "<html><head></head><body><ul><li>One:first</li><li>.:second</li></ul></body></html>";
 
-class Veltrane : public ::testing::Test {
+class Veltrane : public CliTest {
 protected:
-    TempDir dir;    // the profiles' folder
-    TempDir pages;  // local pages and outputs
-
-    ProgramRun run(std::vector<std::string> args, long fullDiskAt = 0) {
-        args.insert(args.begin(), {"--dir", dir.str()});
-        return RunProgram(VELTRANE_EXE, args, {.workDir = {}, .fullDiskAt = fullDiskAt});
-    }
-    // A local profile over page.html: items "One" and "." by the markers
-    // "<li>", ":" and "</li>".
+    // Items "One" and "." in the page of profile 000001.rss.
     std::string localProfile() {
-        pages.write("page.html", Page);
-        dir.write("000001.rss", "My Veltrane\r\nDaily\r\nLocal\r\n" + (pages / "page.html").string() +
-                                    "\r\n<ul><li>\r\n<li>\r\n</ul>\r\nDaily\r\n\r\nhttp://example.com/\r\n:\r\n</li>\r\n0\r\n");
+        profile("000001.rss", "Daily", Page);
         return "000001.rss";
     }
     std::string itemTitles() const {
@@ -40,7 +27,6 @@ protected:
 }  // namespace
 
 TEST_F(Veltrane, HelpExitsWith0AndEveryUsageErrorWith64) {
-    EXPECT_EQ(RunProgram(VELTRANE_EXE, {"--help"}).status, 0);
     for (const char* cmd : {"list", "new", "show", "set", "delete", "generate"}) {
         const ProgramRun r = run({cmd, "--help"});
         EXPECT_EQ(r.status, 0) << cmd;
@@ -105,7 +91,7 @@ TEST_F(Veltrane, GenerateAnswersTheQuestionByItsFlagAndCopiesTheFeedToTheOutput)
     EXPECT_EQ(itemTitles(), "One;Daily;");
 
     // A stop: its message, status 1 and no output.
-    pages.write("page.html", "<ul><li>a<li>b:c</li></ul>");
+    pages.write("000001.rss.html", "<ul><li>a<li>b:c</li></ul>");
     r = run({"generate", file, "--output", (pages / "never.xml").string()});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "Source webpage does not contains the Title End String:: in Feed Item 1\n");
@@ -115,7 +101,7 @@ TEST_F(Veltrane, GenerateAnswersTheQuestionByItsFlagAndCopiesTheFeedToTheOutput)
 TEST_F(Veltrane, GenerateDownloadsTheProfilesSourceUnlessGivenAnAddress) {
     const std::string file = localProfile();
     ASSERT_EQ(run({"set", file, "SourceType", "Web"}).status, 0);
-    ASSERT_EQ(run({"set", file, "Source", "file://" + (pages / "page.html").string()}).status, 0);
+    ASSERT_EQ(run({"set", file, "Source", "file://" + (pages / "000001.rss.html").string()}).status, 0);
     ProgramRun r = run({"generate", file});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(itemTitles(), "One;.;");

@@ -1,14 +1,12 @@
 // The reader-ready document written by GenerateFeed for FeedFormat "2.0".
 #include "feed/FeedBuilder.h"
 #include "feed/FolderLock.h"
-#include "feed/PageEncoding.h"
 #include "tests/feed/StrictXml.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <regex>
 #include <thread>
 
@@ -113,51 +111,6 @@ TEST_F(ReaderFeed, TheLinkMarkerPicksTheLinkAndUnstrippedDescriptionsAreSafeMark
     EXPECT_EQ(items[0].description,
               "<a href=\"http://harbour.example/news/story-1.html\">Caf\xc3\xa9 opens &amp; more</a>"
               "<p>First <b>story</b></p>");
-}
-
-TEST_F(ReaderFeed, CutsAndStopsAreTheClassicOnesAndEveryDocumentIsWellFormedUtf8) {
-    std::mt19937 rng(77);
-    const std::string alphabet = "ab<>/ &;#\r\n\xe9\x01\"=";
-    auto text = [&](int maxLen) {
-        std::string s;
-        for (int n = static_cast<int>(rng() % (maxLen + 1)); n > 0; --n) s += alphabet[rng() % alphabet.size()];
-        return s;
-    };
-    int written = 0;
-    for (int round = 0; round < 400; ++round) {
-        SCOPED_TRACE("round " + std::to_string(round));
-        const std::string page = "<a href=x>" + text(40);
-        profile.StartString = text(2);
-        profile.StartItemString = text(2);
-        profile.EndString = text(2);
-        profile.TitleEndString = text(2);
-        profile.EndItemString = text(2);
-        profile.LinkString = text(1);
-        profile.FeedTitle = text(4);
-        profile.FeedLink = text(4);
-        profile.StripHTMLTags = rng() % 2 ? "1" : "0";
-        const bool yes = rng() % 2;
-
-        profile.FeedFormat = "";
-        const bool classicOk = run(page, yes);
-        const auto classicMessages = dialogs.messages();
-        const std::string classic = document();
-        profile.FeedFormat = "2.0";
-        ASSERT_EQ(run(page, yes), classicOk);
-        ASSERT_EQ(dialogs.messages().size(), classicMessages.size());
-        if (!classicOk) {
-            EXPECT_EQ(dialogs.messages()[0].text, classicMessages[0].text);
-            continue;
-        }
-        const std::string doc = document();
-        ASSERT_TRUE(strict::wellFormed(doc)) << doc;
-        ASSERT_TRUE(IsValidUtf8(doc));
-        std::size_t classicItems = 0;
-        for (std::size_t at = 0; (at = classic.find("\r\n<item>\r\n", at)) != std::string::npos; ++at) ++classicItems;
-        EXPECT_EQ(strict::items(doc).size(), classicItems);
-        ++written;
-    }
-    EXPECT_GT(written, 20);
 }
 
 TEST(FolderLock, ASecondRunWaitsForTheFirstAndGivesUpWhenItTakesTooLong) {

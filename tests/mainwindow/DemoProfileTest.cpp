@@ -2,21 +2,15 @@
 #include "app/myveltrane/DemoProfile.h"
 
 #include "feed/ProfileStore.h"
-#include "tests/support/TempDir.h"
+#include "tests/mainwindow/DemoFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 TEST(RelayDemoProfile, OnlyTheDemoProfileIsPointedAtThePageBesideTheProgram) {
     // The demo profile as the build lays it, naming a folder that is gone.
-    const char* root = std::getenv("MV_SOURCE_DIR");
     const std::string gone = "/gone/bin/demo/harbour-news.htm";
-    std::string built;
-    for (char c : TempDir::readFile(std::filesystem::path(root ? root : ".") / "app/myveltrane/demo/demo-profile.txt"))
-        built += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    ASSERT_NE(built.find("@PAGE@"), std::string::npos) << "set MV_SOURCE_DIR to the repository";
-    built.replace(built.find("@PAGE@"), 6, gone);
+    const std::string built = DemoProfile(gone);
+    ASSERT_NE(built.find(gone), std::string::npos) << "set MV_SOURCE_DIR to the repository";
 
     TempDir program;
     program.write("000001.rss", built);

@@ -5,20 +5,13 @@
 #include <QPushButton>
 
 TEST_F(WindowTest, ASaveIsReportedOnTheStatusLineAndTheViewerSavesAgain) {
-    dir.write("page.html", "<ul><li>One:first</li><li>Two:second</li></ul>");
-    FeedProfile p = NewFeedProfile("Daily");
-    p.SourceType = "Local";
-    p.Source = (dir / "page.html").string();
-    p.StartString = "<ul><li>";
-    p.StartItemString = "<li>";
-    p.EndString = "</ul>";
-    openWith(p);
+    openOnDemo();
     auto generate = [&] {
         clickTab(2);
         dialogs.answers = {true};
         dialogs.files = {""};  // the chooser that opens at once is cancelled
         click(w->Command3);
-        EXPECT_EQ(w->lblStatus->text(), "Current Profile : Daily");
+        EXPECT_EQ(w->lblStatus->text(), "Current Profile : Harbour Town Weekly - demo");
     };
     generate();
     const std::string target = (dir / "feed.xml").string();
@@ -27,9 +20,9 @@ TEST_F(WindowTest, ASaveIsReportedOnTheStatusLineAndTheViewerSavesAgain) {
     ASSERT_EQ(dialogs.calls.size(), 3u) << lastMessage(dialogs);
     expectChooser(dialogs.calls[2], DialogCall::SaveFile, "Select file to save XML code", "XML Files *.xml", "*.xml");
     EXPECT_EQ(dir.read("feed.xml"), dir.read("test.xml"));
-    EXPECT_EQ(w->lblStatus->text(), "Saved 2 items to " + QString::fromStdString(target));
+    EXPECT_EQ(w->lblStatus->text(), "Saved 4 items to " + QString::fromStdString(target));
 
-    dir.write("page.html", "<ul><li>Only:one</li></ul>");
+    dir.write("harbour-news.htm", "<div class=\"story\"><h2>Only</h2><p>one</p></div><p class=\"footer\">");
     generate();
     dialogs.files = {(dir / "one").string()};
     click(w->cmdSaveFeed);

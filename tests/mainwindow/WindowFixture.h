@@ -4,6 +4,7 @@
 // typing into boxes.
 #include "feed/FeedProfile.h"
 #include "feed/ProfileStore.h"
+#include "tests/mainwindow/DemoFiles.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
@@ -87,6 +88,17 @@ protected:
         writeProfile(fileName, p);
         open();
         select(fileName);
+    }
+
+    // Opens the window on the demo profile, selected, over the demo page
+    // (four stories) in the program's folder; `more` follows its thirteen lines.
+    void openOnDemo(const std::string& more = "", Dialogs* with = nullptr) {
+        const std::string page = DemoFile("harbour-news.htm");
+        ASSERT_FALSE(page.empty()) << "set MV_SOURCE_DIR to the repository";
+        dir.write("harbour-news.htm", page);
+        dir.write("000001.rss", DemoProfile((dir / "harbour-news.htm").string()) + more);
+        open(with);
+        select("000001.rss");
     }
 
     bool exists(const std::string& fileName) const { return std::filesystem::exists(dir / fileName); }

@@ -8,14 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <cstdlib>
-
 namespace {
-std::string demoFile(const std::string& name) {
-    const char* root = std::getenv("MV_SOURCE_DIR");
-    return TempDir::readFile(std::filesystem::path(root ? root : ".") / "app/myveltrane/demo" / name);
-}
-
 // Notes the window's pointer when the generator asks its question.
 class PointerWatchingDialogs : public ScriptedDialogs {
 public:
@@ -30,21 +23,11 @@ public:
 
 class GenerateTest : public WindowTest {
 protected:
-    const std::string page = demoFile("harbour-news.htm");
     PointerWatchingDialogs script;
 
-    // The demo profile as the build lays it out, on the demo page in the
-    // program's folder.
     void openOnDemo() {
-        ASSERT_FALSE(page.empty()) << "set MV_SOURCE_DIR to the repository";
-        dir.write("harbour-news.htm", page);
-        std::string lines;
-        for (char c : demoFile("demo-profile.txt")) lines += c == '\n' ? std::string("\r\n") : std::string(1, c);
-        lines.replace(lines.find("@PAGE@"), 6, (dir / "harbour-news.htm").string());
-        dir.write("000001.rss", lines);
         script.window = &w;
-        open(&script);
-        select("000001.rss");
+        WindowTest::openOnDemo("", &script);
     }
     // Presses Generate Feed, answering the question and the save chooser.
     void generate(const std::string& saveAs) {

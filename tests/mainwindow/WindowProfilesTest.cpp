@@ -76,6 +76,7 @@ TEST_F(WindowTest, SelectingAProfileRewritesNothingAndAForeignFileLeavesTheCurre
     writeProfile("000001.rss", ticked);
     FeedProfile good = NewFeedProfile("Good");
     good.FeedTitle = "Good title";
+    good.FeedDesc = "Good description";
     good.StripHTMLTags = "yes";  // on for the engine, not a tick for the box
     const std::string stored = ProfileFileContent(good) + "a 14th line\r\n";
     dir.write("000002.rss", stored);
@@ -90,6 +91,7 @@ TEST_F(WindowTest, SelectingAProfileRewritesNothingAndAForeignFileLeavesTheCurre
     expectOneMessage(dialogs, MessageIcon::Error, "Bad file format");
     EXPECT_EQ(w->lblStatus->text(), "Current Profile : Good");
     EXPECT_EQ(w->txtFeedTitle->text(), "Good title");
+    EXPECT_EQ(w->txtFeedDesc->text(), "Good description");
     clickTab(2);
     QTest::keyClicks(w->txtFeedTitle, "!");
     EXPECT_EQ(profileLines("000002.rss")[7], "Good title!");

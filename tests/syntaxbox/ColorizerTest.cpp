@@ -112,6 +112,7 @@ TEST(Colorizer, ARefusedStartReleasesTheLockAndTheBusyFlag) {
     EXPECT_FALSE(r.box.repaintLocked());
 }
 
+// A value the indicator refuses is skipped and the scan goes on.
 TEST(Colorizer, ProgressIsSentOnlyWhenTheRoundedPercentageGrows) {
     EXPECT_EQ(percentAt(1, 200), 0);
     EXPECT_EQ(percentAt(2, 200), 1);
@@ -119,17 +120,21 @@ TEST(Colorizer, ProgressIsSentOnlyWhenTheRoundedPercentageGrows) {
     EXPECT_EQ(percentAt(5, 200), 2);
     EXPECT_EQ(percentAt(199, 200), 100);  // 99.50000000000001
 
-    Scan r(std::string(200, 'x'));
+    Scan r(std::string(197, 'x') + "<b>");
     RecordingProgress progress;
+    progress.refuseValue = 50;
     r.ctx.progress = &progress;
     colorize(r.ctx);
     EXPECT_EQ(progress.starts, 1);
     std::vector<int> expected;
-    for (int p = 1; p <= 100; ++p) expected.push_back(p);
+    for (int p = 1; p <= 100; ++p)
+        if (p != 50) expected.push_back(p);
     EXPECT_EQ(progress.sent, expected);
+    EXPECT_EQ(styledSpans(r.box.styleSlots()), (std::vector<StyledSpan>{{199, 199, S::Tag}}));
 
     // The figure measures the absolute position, not the share of the range.
     progress.sent.clear();
+    progress.refuseValue = -1;
     progress.k = ProgressIndicator::Kind::Percent;
     colorize(r.ctx, 101, 200);
     ASSERT_FALSE(progress.sent.empty());
@@ -140,17 +145,6 @@ TEST(Colorizer, ProgressIsSentOnlyWhenTheRoundedPercentageGrows) {
     progress.sent.clear();
     colorize(r.ctx);
     EXPECT_TRUE(progress.sent.empty());
-}
-
-TEST(Colorizer, ARefusedProgressValueIsSkippedAndTheScanGoesOn) {
-    Scan r(std::string(100, ' ') + "<b>");
-    RecordingProgress progress;
-    progress.refuseValue = 50;
-    r.ctx.progress = &progress;
-    colorize(r.ctx);
-    EXPECT_EQ(std::count(progress.sent.begin(), progress.sent.end(), 50), 0);
-    EXPECT_EQ(progress.sent.back(), 100);
-    EXPECT_EQ(styledSpans(r.box.styleSlots()), (std::vector<StyledSpan>{{102, 102, S::Tag}}));
 }
 
 TEST(Colorizer, ReportingProgressDoesNotChangeTheColouring) {
