@@ -101,16 +101,6 @@ protected:
     EventLog log;
 };
 
-// The form shown, the button's events logged.
-class OneButtonTest : public ButtonTest {
-protected:
-    void SetUp() override {
-        ButtonTest::SetUp();
-        showForm();
-        log.attach(b);
-    }
-};
-
 // Keys a button announces while f runs.
 inline Lines announced(wenButtons_H* b, const std::function<void()>& f) {
     Lines keys;

@@ -4,15 +4,20 @@ namespace {
 const QPoint inside(20, 10);
 }  // namespace
 
-class InteractionTest : public OneButtonTest {
+// The form shown, the button's events logged.
+class InteractionTest : public ButtonTest {
 protected:
+    void SetUp() override {
+        ButtonTest::SetUp();
+        showForm();
+        log.attach(b);
+    }
     QPoint outside() const { return b->mapFrom(form.get(), QPoint(300, 200)); }
 };
 
 TEST_F(InteractionTest, ClicksAndDoubleClicksRaiseTheirEventsInOrder) {
     QTest::mouseClick(b, Qt::LeftButton, {}, inside);
     QTest::mouseDClick(b, Qt::LeftButton, {}, inside);  // DoubleClick, then a left press
-    EXPECT_EQ(b->model().nLastButton, -1) << "marks the press as the second of a double-click";
     QTest::mouseRelease(b, Qt::LeftButton, {}, inside);
     QTest::mouseClick(b, Qt::RightButton, Qt::ShiftModifier, inside);
     QTest::mouseDClick(b, Qt::RightButton, {}, inside);

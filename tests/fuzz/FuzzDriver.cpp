@@ -6,8 +6,8 @@
 //   TARGET [-max_total_time=SECONDS] [-seed=N] [-artifact_prefix=PREFIX]
 //          [-malloc_limit_mb=MB] [-timeout=SECONDS] FILE_OR_FOLDER...
 //
-// An input that crashes, aborts, runs past the timeout or asks for one
-// block above the malloc limit is written to PREFIX + "crash" and the
+// An input that crashes, aborts, runs past the timeout or asks for more
+// memory than the malloc limit is written to PREFIX + "crash" and the
 // program dies of the signal. There is no coverage guidance: what this form
 // finds in a few seconds are the regressions of the kept inputs and shallow
 // faults.
@@ -23,8 +23,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <new>
 #include <random>
 #include <string>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -38,54 +40,25 @@ using Bytes = std::vector<uint8_t>;
 // What the signal handler needs: the input being run and where it goes.
 const Bytes* current = nullptr;
 std::string findingPath = "crash";
-std::size_t mallocLimit = std::size_t(2048) << 20;
-bool running = false;
 bool overLimit = false;
 
 void onSignal(int sig) {
     const int fd = ::open(findingPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd >= 0 && current) (void)!::write(fd, current->data(), current->size());
-    const char* why = overLimit ? "an allocation above the malloc limit" : sig == SIGALRM ? "timeout" : strsignal(sig);
+    const char* why = overLimit ? "memory beyond the malloc limit" : sig == SIGALRM ? "timeout" : strsignal(sig);
     for (const char* p : {"fuzz: ", why, "; the input is in ", findingPath.c_str(), "\n"})
         (void)!::write(2, p, std::strlen(p));
     std::signal(sig == SIGALRM ? SIGABRT : sig, SIG_DFL);
     std::raise(sig == SIGALRM ? SIGABRT : sig);
 }
 
-// One block larger than the limit is a finding, as with libFuzzer's
-// -malloc_limit_mb: a reader must not ask for memory its input does not
-// justify, even when the system would grant it.
-void checkSize(std::size_t n) {
-    if (running && n > mallocLimit) {
-        running = false;
-        overLimit = true;
-        std::abort();
-    }
-}
-
 }  // namespace
-
-extern "C" void* __libc_malloc(std::size_t);
-extern "C" void* __libc_calloc(std::size_t, std::size_t);
-extern "C" void* __libc_realloc(void*, std::size_t);
-extern "C" void* malloc(std::size_t n) {
-    checkSize(n);
-    return __libc_malloc(n);
-}
-extern "C" void* calloc(std::size_t count, std::size_t n) {
-    if (n != 0 && count > SIZE_MAX / n) return nullptr;
-    checkSize(count * n);
-    return __libc_calloc(count, n);
-}
-extern "C" void* realloc(void* p, std::size_t n) {
-    checkSize(n);
-    return __libc_realloc(p, n);
-}
 
 int main(int argc, char** argv) {
     double seconds = 0;
     unsigned seed = unsigned(std::chrono::steady_clock::now().time_since_epoch().count());
     unsigned timeout = 30;
+    rlim_t mallocLimit = rlim_t(2048) << 20;
     std::string prefix;
     std::vector<Bytes> pool;
     auto read = [&](const std::filesystem::path& p) {
@@ -97,7 +70,7 @@ int main(int argc, char** argv) {
         if (a.starts_with("-max_total_time=")) seconds = std::atof(value.c_str());
         else if (a.starts_with("-seed=")) seed = unsigned(std::strtoul(value.c_str(), nullptr, 10));
         else if (a.starts_with("-timeout=")) timeout = unsigned(std::atoi(value.c_str()));
-        else if (a.starts_with("-malloc_limit_mb=")) mallocLimit = std::size_t(std::atoll(value.c_str())) << 20;
+        else if (a.starts_with("-malloc_limit_mb=")) mallocLimit = rlim_t(std::atoll(value.c_str())) << 20;
         else if (a.starts_with("-artifact_prefix=")) prefix = value;
         else if (a.starts_with("-")) std::fprintf(stderr, "fuzz: option %s ignored\n", a.c_str());
         else if (!std::filesystem::is_directory(a)) read(a);
@@ -109,13 +82,20 @@ int main(int argc, char** argv) {
     if (LLVMFuzzerInitialize) LLVMFuzzerInitialize(&argc, &argv);
     for (int sig : {SIGSEGV, SIGABRT, SIGBUS, SIGFPE, SIGILL, SIGALRM}) std::signal(sig, onSignal);
     findingPath = prefix + "crash";
+    // A reader must not ask for memory its input does not justify, even
+    // when the system would grant it: the malloc limit caps the address
+    // space, and a refused allocation is a finding.
+    const rlimit space{mallocLimit, mallocLimit};
+    setrlimit(RLIMIT_AS, &space);
+    std::set_new_handler([] {
+        overLimit = true;
+        std::abort();
+    });
 
     auto run = [&](const Bytes& input) {
         current = &input;
         alarm(timeout);
-        running = true;
         LLVMFuzzerTestOneInput(input.data(), input.size());
-        running = false;
         alarm(0);
     };
     for (const Bytes& b : pool) run(b);
@@ -137,22 +117,12 @@ int main(int argc, char** argv) {
             const Bytes& other = pool[pick(pool.size())];
             const auto from = other.begin() + std::ptrdiff_t(pick(other.size()));
             const auto len = std::ptrdiff_t(std::min<std::size_t>(std::size_t(other.end() - from), 1 + pick(64)));
-            switch (pick(5)) {
-            case 0:
-                if (after) *at ^= uint8_t(1u << pick(8));
-                break;
-            case 1:
-                if (after) *at = std::array<uint8_t, 4>{0, 0x7F, 0x80, 0xFF}[pick(4)];
-                break;
-            case 2:
-                b.insert(at, 1 + pick(8), uint8_t(rng()));
-                break;
-            case 3:
-                b.erase(at, at + std::ptrdiff_t(std::min<std::size_t>(after, 1 + pick(16))));
-                break;
-            default:
-                b.insert(at, from, from + len);
-            }
+            const std::size_t change = pick(5);
+            if (change == 0 && after) *at ^= uint8_t(1u << pick(8));
+            else if (change == 1 && after) *at = std::array<uint8_t, 4>{0, 0x7F, 0x80, 0xFF}[pick(4)];
+            else if (change == 2) b.insert(at, 1 + pick(8), uint8_t(rng()));
+            else if (change == 3) b.erase(at, at + std::ptrdiff_t(std::min<std::size_t>(after, 1 + pick(16))));
+            else if (change == 4) b.insert(at, from, from + len);
         }
         if (b.size() > maxLen) b.resize(maxLen);
         run(b);

@@ -17,8 +17,6 @@ TEST(TranslateColor, LooksUpSystemColoursByTheirLowByteAndKeepsExplicitOnes) {
 }
 
 TEST(VirtualKeys, PointerNumbersNameTheirShapesAndTheRestLeaveTheControlsOwn) {
-    EXPECT_EQ(VirtualKeys::pointerShape(3), Qt::IBeamCursor);
-    EXPECT_EQ(VirtualKeys::pointerShape(11), Qt::WaitCursor);
     EXPECT_EQ(VirtualKeys::pointerShape(15), Qt::SizeAllCursor);
     for (int none : {0, 16, 99, -1}) EXPECT_FALSE(VirtualKeys::pointerShape(none).has_value()) << none;
 }
