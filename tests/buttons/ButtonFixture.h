@@ -76,14 +76,6 @@ protected:
         b->InitProperties();
         return b;
     }
-    // A button on the form that takes its properties from a store.
-    wenButtons_H* load(const PropertyBag& bag, const QString& name = "Loaded") {
-        auto* b = new wenButtons_H(form.get());
-        b->setObjectName(name);
-        b->setHost(&host);
-        b->ReadProperties(bag);
-        return b;
-    }
 
     // Shows the form, active, with the pointer resting away from the buttons.
     void showForm() {

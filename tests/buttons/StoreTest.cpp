@@ -39,7 +39,9 @@ TEST_F(ButtonTest, EveryPropertySurvivesARoundTripThroughTheStoreBytes) {
     const PropertyBag bag = written(b);
     EXPECT_EQ(bag.read("ImgSize").toInt(), 32);
     bool ok = false;
-    auto* c = load(PropertyBag::deserialize(bag.serialize(), &ok));
+    auto* c = new wenButtons_H(form.get());
+    c->setHost(&host);
+    c->ReadProperties(PropertyBag::deserialize(bag.serialize(), &ok));
     ASSERT_TRUE(ok);
     for (const auto& [name, value] : set) EXPECT_EQ(c->property(name), value) << name;
     EXPECT_EQ(c->accessKey(), "x");

@@ -7,21 +7,14 @@
 #include <system_error>
 #include <unistd.h>
 
-class FuzzFolder {
-public:
+struct FuzzFolder {
     explicit FuzzFolder(const std::string& name) {
         std::error_code ec;
-        const std::filesystem::path shm = "/dev/shm";
-        const auto base = std::filesystem::is_directory(shm, ec) ? shm : std::filesystem::temp_directory_path();
-        path_ = base / ("mv-fuzz-" + name + "-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(path_);
+        path = std::filesystem::is_directory("/dev/shm", ec) ? "/dev/shm" : std::filesystem::temp_directory_path();
+        path /= "mv-fuzz-" + name + "-" + std::to_string(::getpid());
+        std::filesystem::create_directories(path);
     }
-    ~FuzzFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
+    ~FuzzFolder() { std::filesystem::remove_all(path, ec); }
+    std::filesystem::path path;
+    std::error_code ec;
 };
