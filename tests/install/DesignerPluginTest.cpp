@@ -28,7 +28,6 @@ TEST(DesignerPlugin, ListsBothControlsUnderOneGroup) {
         ASSERT_NE(made, nullptr);
         EXPECT_EQ(made->metaObject()->className(), w->name());
         EXPECT_TRUE(w->domXml().contains("<width>")) << w->domXml().toStdString();
-        EXPECT_TRUE(w->includeFile().endsWith(w->name() + ".h"));
     }
     EXPECT_EQ(names, QStringList({"htmSyntaxBox", "wenButtons_H"}));
 }
