@@ -6,7 +6,8 @@
 # apt-get can be used without a password, clang and libclang-rt-dev (which
 # holds libclang_rt.fuzzer) are installed first. Otherwise the plain driver
 # form is built in build/ and run for as long. What a target finds is
-# written beside it as build*/tests/TARGET-crash-..., the run goes on with
+# written beside it as build*/tests/TARGET-crash-SHA (TARGET-crash from the
+# plain driver), the run goes on with
 # the next target, and the script ends with status 1.
 #
 # Usage: scripts/fuzz.sh SECONDS [TARGET...]     e.g. scripts/fuzz.sh 600 fuzz_rtf
