@@ -41,18 +41,15 @@ TEST_F(Download, AFileAddressIsReadByteForByteWithItsEscapesDecoded) {
     EXPECT_TRUE(folder.read("src.dat") == "local bytes \xe9\r\n");
 }
 
+// More failures, with their causes, in BoundedDownloadTest.cpp.
 TEST_F(Download, FailuresReturnNonZeroAndLeaveTheOldFileAlone) {
     TempDir pages;
     const std::vector<std::string> addresses = {
-        base + "missing.html",                                     // 404
         base + "error500",                                         // 500
         base + "loop",                                             // endless redirects
         base + "short",                                            // body cut short
-        "http://127.0.0.1:1/",                                     // nobody listening
-        "",                                                        // empty address box
         "http://",                                                 // the bare prefix
         " " + base + "page.html",                                  // used exactly as typed
-        base.substr(7) + "page.html",                              // no scheme is guessed
         "file://" + pages.str(),                                   // a folder
         "file://" + pages.str() + "/",
         "file://" + pages.str() + "/missing.html",
