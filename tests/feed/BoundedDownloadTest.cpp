@@ -78,6 +78,8 @@ TEST_F(BoundedDownload, TheWindowsMessageStaysTheSameAndItsDetailsNameTheCause) 
         EXPECT_EQ(d.calls[0].text, "Unable to download webpage, Please try again.");
         EXPECT_EQ(d.calls[0].details, cause);
     }
+    EXPECT_EQ(folder.read("src.dat"), "older page");
+    EXPECT_EQ(filesInFolder(), 2u) << "beside src.dat and the folder's lock file";
 }
 
 TEST(SignalCleanup, ANamedTemporaryFileGoesWhenTheProcessIsTerminated) {

@@ -34,33 +34,22 @@ protected:
 
 }  // namespace
 
-TEST_F(Download, WritesTheBodyByteForByteFromHttpARedirectOrAFileAddress) {
+TEST_F(Download, AFileAddressIsReadByteForByteWithItsEscapesDecoded) {
     TempDir pages;
     pages.write("local page.html", "local bytes \xe9\r\n");
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {base + "page.html", page},
-        {base + "redirect/page.html", page},
-        {"file://" + pages.str() + "/local%20page.html", "local bytes \xe9\r\n"},
-    };
-    for (const auto& [address, bytes] : cases) {
-        folder.write("src.dat", "older page");
-        EXPECT_EQ(download(address), 0) << address;
-        EXPECT_TRUE(folder.read("src.dat") == bytes) << address;
-    }
+    EXPECT_EQ(download("file://" + pages.str() + "/local%20page.html"), 0);
+    EXPECT_TRUE(folder.read("src.dat") == "local bytes \xe9\r\n");
 }
 
+// More failures, with their causes, in BoundedDownloadTest.cpp.
 TEST_F(Download, FailuresReturnNonZeroAndLeaveTheOldFileAlone) {
     TempDir pages;
     const std::vector<std::string> addresses = {
-        base + "missing.html",                                     // 404
         base + "error500",                                         // 500
         base + "loop",                                             // endless redirects
         base + "short",                                            // body cut short
-        "http://127.0.0.1:1/",                                     // nobody listening
-        "",                                                        // empty address box
         "http://",                                                 // the bare prefix
         " " + base + "page.html",                                  // used exactly as typed
-        base.substr(7) + "page.html",                              // no scheme is guessed
         "file://" + pages.str(),                                   // a folder
         "file://" + pages.str() + "/",
         "file://" + pages.str() + "/missing.html",

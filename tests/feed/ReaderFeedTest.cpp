@@ -1,11 +1,7 @@
 // The reader-ready document written by GenerateFeed for FeedFormat "2.0".
-#include "feed/FeedBuilder.h"
 #include "feed/FolderLock.h"
+#include "tests/feed/GenerateFixture.h"
 #include "tests/feed/StrictXml.h"
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/support/TempDir.h"
-
-#include <gtest/gtest.h>
 
 #include <regex>
 #include <thread>
@@ -23,13 +19,8 @@ const std::string Page =
     "<li><a href=\"/section/\">Section</a> <a class=\"headline\" href=\"story-3.html\">Third</a><p>Three</p></li>"
     "<li>No link here<p>Four \x93quoted\x94</p></li></ul></body></html>";
 
-class ReaderFeed : public ::testing::Test {
+class ReaderFeed : public GenerateFixture {
 protected:
-    TempDir folder;  // the program's folder
-    TempDir pages;
-    FeedProfile profile;
-    ScriptedDialogs dialogs;
-
     void SetUp() override {
         profile = NewFeedProfile("Harbour");
         profile.SourceType = "Local";
@@ -43,13 +34,6 @@ protected:
         profile.FeedLink = "http://x/?a=1&b=2";
         profile.StripHTMLTags = "1";
     }
-    bool run(const std::string& page, bool useFeedTitle = false) {
-        dialogs = ScriptedDialogs{};
-        dialogs.answers.push_back(useFeedTitle);
-        pages.write("page.html", page);
-        return GenerateFeed(folder.path(), profile, "", dialogs);
-    }
-    std::string document() const { return folder.read("test.xml"); }
 };
 
 std::string guidKind(const std::string& doc, std::size_t item) {

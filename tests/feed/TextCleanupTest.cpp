@@ -35,9 +35,7 @@ TEST(TextCleanup, OnlyTheFlagZeroTurnsStrippingOff) {
 
 TEST(StripTags, RemovesFromEachLessThanToTheNextGreaterThanOrOneCharacterAlong) {
     const std::vector<Case> cases = {
-        {"x<title>y</title>z", "xyz"},   {"<!-- a > b -->c", " b -->c"},  {"<a href=\"x>y\">t</a>", "y\">t"},
-        {"<<<>>>", ">>"},                {"", ""},                        {"a<b", "a"},
-        {"a<", "a"},                     {"a < b", "a b"},                {"a<x>b<c<d", "ab"},
+        {"<!-- a > b -->c", " b -->c"}, {"<a href=\"x>y\">t</a>", "y\">t"}, {"a<x>b<c<d", "ab"},
         {"1<2 and 3<4", "1 and 3"},      {eightBit, eightBit},
     };
     for (const Case& c : cases) EXPECT_EQ(StripTags(c.in, stripping()), c.out) << "input: " << c.in;
@@ -45,12 +43,8 @@ TEST(StripTags, RemovesFromEachLessThanToTheNextGreaterThanOrOneCharacterAlong) 
 
 TEST(CleanText, BlanksEntityStartsMarkupSlashesAndLineBreaksHalvesBlankRunsFourTimesAndTrims) {
     const std::vector<Case> cases = {
-        {"  Tom &amp; Jerry\r\n", "Tom amp; Jerry"},
         {"a&NBSP;b", "a NBSP;b"},  // only the lower-case form is one blank
         {"http://example.com/x", "http: example.com x"},
-        {"<b>", "b"},
-        {" \t\r\n \n\t ", ""},
-        {"&nbsp;&nbsp;x&nbsp;", "x"},
         {"a" + std::string(16, ' ') + "b", "a b"},
         {"a" + std::string(17, ' ') + "b", "a  b"},
         {"a" + std::string(33, ' ') + "b", "a   b"},
