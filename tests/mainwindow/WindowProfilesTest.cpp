@@ -64,7 +64,6 @@ TEST_F(WindowTest, ACreatedProfileBecomesCurrentWithItsNameAsTypedAndALineBreakA
     EXPECT_EQ(w->lblStatus->text(), "Current Profile :   Two lines");
     EXPECT_EQ(w->SSTab1->currentIndex(), 1);
     for (int page = 1; page <= 4; ++page) EXPECT_TRUE(w->SSTab1->isTabEnabled(page));
-    EXPECT_TRUE(enabledOnItsOwn(w->Command3));
     EXPECT_FALSE(w->txtProfileName->isVisible());
 }
 
