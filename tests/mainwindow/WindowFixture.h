@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -99,6 +100,15 @@ protected:
         dir.write("000001.rss", DemoProfile((dir / "harbour-news.htm").string()) + more);
         open(with);
         select("000001.rss");
+    }
+
+    // Presses Generate Feed, answering the title question and the save
+    // chooser ("" cancels it).
+    void generate(ScriptedDialogs& d, const std::string& saveAs = "") {
+        clickTab(2);
+        d.answers.push_back(true);
+        d.files.push_back(saveAs);
+        click(w->Command3);
     }
 
     bool exists(const std::string& fileName) const { return std::filesystem::exists(dir / fileName); }
