@@ -8,7 +8,7 @@ count() {
     xargs -0 cat | grep -v -E '^\s*$|^\s*(//|#[^a-z]|#$|\*|/\*)' | wc -l
 }
 code_dirs=()
-for d in feed host dialogs syntaxbox buttons mainwindow app; do [ -d "$d" ] && code_dirs+=("$d"); done
+for d in feed host dialogs syntaxbox buttons mainwindow app designer examples; do [ -d "$d" ] && code_dirs+=("$d"); done
 code=$(count "${code_dirs[@]}")
 tests=$(count tests)
 awk -v t="$tests" -v c="$code" 'BEGIN { printf "tests %d lines, code %d lines, ratio %.2f\n", t, c, t / c }'
