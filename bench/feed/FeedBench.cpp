@@ -12,6 +12,7 @@
 // --smoke: one 1 MB page, one run, outputs checked; exits 1 on any fault.
 #include "feed/ProfileStore.h"
 #include "bench/feed/SizeList.h"
+#include "bench/feed/SyntheticProfile.h"
 #include "feed/SafeFile.h"
 #include "feed/TextSearch.h"
 #include "tests/support/RunProgram.h"
@@ -66,17 +67,8 @@ long writePage(const fs::path& path, double megabytes) {
 }
 
 void writeProfile(const fs::path& folder, const std::string& fileName, const fs::path& page, bool strip) {
-    FeedProfile p = NewFeedProfile(strip ? "bench, stripped" : "bench, raw");
-    p.SourceType = "Local";
-    p.Source = page.string();
-    p.StartString = "<ul><li>";  // the first item starts the region
-    p.StartItemString = ItemMarker;
-    p.EndString = "</ul>";
-    p.TitleEndString = "</a>";
-    p.EndItemString = "</li>";
-    p.FeedTitle = "Synthetic news";
-    p.FeedLink = "http://example.com/";
-    p.StripHTMLTags = strip ? "1" : "0";
+    FeedProfile p = SyntheticListProfile(page.string(), false, strip, ItemMarker);
+    p.ProfileName = strip ? "bench, stripped" : "bench, raw";
     WriteFileReplacing(folder / fileName, ProfileFileContent(p));
 }
 

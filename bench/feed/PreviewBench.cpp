@@ -11,6 +11,7 @@
 // Usage: preview-bench [--size MB] [--repeat N] [--smoke]
 #include "feed/FeedPreview.h"
 #include "feed/ItemCuts.h"
+#include "bench/feed/SyntheticProfile.h"
 
 #include <algorithm>
 #include <chrono>
@@ -33,21 +34,7 @@ std::string makePage(double megabytes) {
     return page + "</ul>\r\n</body></html>\r\n";
 }
 
-FeedProfile profile(bool readerReady, bool strip) {
-    FeedProfile p = NewFeedProfile("bench");
-    p.SourceType = "Local";
-    p.Source = "page.html";
-    p.StartString = "<ul><li>";
-    p.StartItemString = "<li>";
-    p.EndString = "</ul>";
-    p.TitleEndString = "</a>";
-    p.EndItemString = "</li>";
-    p.FeedTitle = "Synthetic news";
-    p.FeedLink = "http://example.com/";
-    p.StripHTMLTags = strip ? "1" : "0";
-    p.FeedFormat = readerReady ? "2.0" : "";
-    return p;
-}
+FeedProfile profile(bool readerReady, bool strip) { return SyntheticListProfile("page.html", readerReady, strip); }
 
 std::size_t plainCut(const std::string& page, const FeedProfile& p) {
     std::size_t bytes = 0;

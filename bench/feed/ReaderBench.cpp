@@ -9,6 +9,7 @@
 // Usage: reader-bench [--sizes 25,50,100] [--repeat 3] [--tmp DIR]
 #include "feed/FeedBuilder.h"
 #include "bench/feed/SizeList.h"
+#include "bench/feed/SyntheticProfile.h"
 #include "feed/SafeFile.h"
 
 #include <libxml/HTMLparser.h>
@@ -113,19 +114,7 @@ bool parseOnly(const fs::path& page) {
 }
 
 FeedProfile profileFor(const fs::path& page, bool readerReady, bool strip) {
-    FeedProfile p = NewFeedProfile("bench");
-    p.SourceType = "Local";
-    p.Source = page.string();
-    p.StartString = "<ul><li>";
-    p.StartItemString = "<li>";
-    p.EndString = "</ul>";
-    p.TitleEndString = "</a>";
-    p.EndItemString = "</li>";
-    p.FeedTitle = "Synthetic news";
-    p.FeedLink = "http://example.com/";
-    p.StripHTMLTags = strip ? "1" : "0";
-    p.FeedFormat = readerReady ? "2.0" : "";
-    return p;
+    return SyntheticListProfile(page.string(), readerReady, strip);
 }
 
 }  // namespace
