@@ -90,7 +90,8 @@ std::string ExplainRegionStop(std::string_view page, const FeedProfile& p) {
 }
 
 std::string ExplainItemStop(std::string_view page, const FeedProfile& p, const ItemPlace& at) {
-    if (at.item.empty()) return uncutRegion(page, p, at) + emptyItem(at);
+    // An empty item lacks every marker; it is named for what it is. (It is
+    // never the whole uncut region: an empty region has no items.)
     if (FindMarker(at.item, p.TitleEndString) == NoMarker)
         return onlyBlanks(at.item) ? emptyItem(at) : missingInItem(page, p, at, "Title End String", p.TitleEndString);
     if (FindMarker(at.item, p.EndItemString) == NoMarker)
