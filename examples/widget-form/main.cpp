@@ -1,7 +1,7 @@
 // The form from SourceForm.ui: a syntax box and three buttons. "Colour"
 // colours the text, "Entities" (a check box button) switches the typing of
 // entities for & < > on and off, "Close" ends the program.
-#include "ui_SourceForm.h"
+#include <ui_SourceForm.h>  // made by uic in the build tree
 
 #include <QApplication>
 #include <QTimer>
